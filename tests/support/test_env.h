@@ -1,0 +1,16 @@
+#pragma once
+// Helpers shared by the test binaries: where the sources and the built program folder are, and a
+// fresh per-test folder.
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testenv {
+
+// The repository root (for data/ files).
+QString sourceDir();
+// The built program folder (executable, zodazire.mdb, shipped files).
+QString programDir();
+// The temporary root that holds this run's XDG_DATA_HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR.
+QString userRoot();
+
+}  // namespace testenv
