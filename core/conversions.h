@@ -20,9 +20,14 @@ QString BranchName(int index);       // "" outside 1..12
 QString LunarMonthName(int number);  // 正月 … 腊月; "" outside 1..12
 QString LunarDayName(int number);    // 初一 … 三十; "" outside 1..30
 
+// Raise 6 (Overflow) for a text of more than 32767 characters.
 QString ReverseText(const QString& text);
+// The readable form of a stored annotation text. The routine is its own inverse: the build scrambles
+// the authored texts with it.
 QString UnscrambleText(const QString& text);
-// The inverse of UnscrambleText, used when the stored texts are built.
-QString ScrambleText(const QString& text);
+
+// The key byte of UnscrambleText. It only touches the low byte of a character's code page 936 code;
+// 0x7F keeps ASCII within ASCII and maps the trail bytes of the simplified-Chinese rows onto each other.
+inline constexpr int kScrambleKey = 0x7F;
 
 }  // namespace core
