@@ -1,0 +1,74 @@
+#include "tools/calendar-gen/lunar_months.h"
+
+#include "tools/calendar-gen/astro_events.h"
+#include "tools/calendar-gen/civil_time.h"
+
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+#include <string>
+
+namespace calgen {
+
+LunarMonths::LunarMonths(int firstYear, int lastYear) {
+    const double from = static_cast<double>(dayNumber({firstYear, 10, 1}));
+    const double to = static_cast<double>(dayNumber({lastYear + 1, 2, 1}));
+    const std::vector<double> moons = newMoons(from, to);
+    for (std::size_t i = 0; i + 1 < moons.size(); ++i) {
+        LunarMonth m;
+        m.newMoonJde = moons[i];
+        m.firstDay = beijingTime(moons[i]).day;
+        m.length = static_cast<int>(beijingTime(moons[i + 1]).day - m.firstDay);
+        if (m.length != 29 && m.length != 30) throw std::runtime_error("lunar month of " + std::to_string(m.length) + " days");
+        months_.push_back(m);
+    }
+
+    std::set<long> zhongqiDays;
+    for (int y = firstYear; y <= lastYear + 1; ++y)
+        for (int mo = 1; mo <= 12; ++mo) zhongqiDays.insert(beijingTime(zhongqiMoment(y, mo)).day);
+    for (LunarMonth& m : months_) {
+        const auto it = zhongqiDays.lower_bound(m.firstDay);
+        m.hasZhongqi = it != zhongqiDays.end() && *it < m.firstDay + m.length;
+    }
+
+    auto containing = [this](long day) {
+        const auto it = std::upper_bound(months_.begin(), months_.end(), day,
+                                         [](long d, const LunarMonth& m) { return d < m.firstDay; });
+        if (it == months_.begin()) throw std::runtime_error("day before the first month");
+        const int i = static_cast<int>(it - months_.begin()) - 1;
+        if (day >= months_[i].firstDay + months_[i].length) throw std::runtime_error("day after the last month");
+        return i;
+    };
+
+    for (int y = firstYear; y < lastYear; ++y) {
+        const int a = containing(beijingTime(zhongqiMoment(y, 12)).day);
+        const int b = containing(beijingTime(zhongqiMoment(y + 1, 12)).day);
+        int leap = -1;
+        if (b - a == 13) {
+            for (int i = a + 1; i < b && leap < 0; ++i)
+                if (!months_[i].hasZhongqi) leap = i;
+            if (leap < 0) throw std::runtime_error("thirteen months without a month lacking zhongqi");
+        } else if (b - a != 12) {
+            throw std::runtime_error("not 12 or 13 months between two winter solstices");
+        }
+        months_[a].number = 11;
+        months_[a].leap = false;
+        for (int i = a + 1; i < b; ++i) {
+            months_[i].leap = i == leap;
+            months_[i].number = months_[i].leap ? months_[i - 1].number : months_[i - 1].number % 12 + 1;
+        }
+        if (months_[b - 1].number != 10) throw std::runtime_error("lunar year does not close with 十月");
+    }
+}
+
+int LunarMonths::indexOf(long day) const {
+    const auto it = std::upper_bound(months_.begin(), months_.end(), day,
+                                     [](long d, const LunarMonth& m) { return d < m.firstDay; });
+    if (it == months_.begin()) throw std::runtime_error("day before the first lunar month");
+    const int i = static_cast<int>(it - months_.begin()) - 1;
+    if (day >= months_[i].firstDay + months_[i].length || months_[i].number == 0)
+        throw std::runtime_error("day outside the numbered lunar months");
+    return i;
+}
+
+}  // namespace calgen

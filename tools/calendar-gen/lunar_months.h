@@ -1,0 +1,34 @@
+#pragma once
+// The lunar months in UTC+8 and their numbers and leap marks by GB/T 33661-2017: a month runs from
+// the civil day of one new moon to the day before the next; the month that holds the winter
+// solstice (冬至) is 十一月; when thirteen months lie from one 十一月 to the next, the first of them
+// that holds no zhongqi is the leap month and repeats the number of the month before it.
+
+#include <vector>
+
+namespace calgen {
+
+struct LunarMonth {
+    long firstDay = 0;     // day number of 初一
+    double newMoonJde = 0;  // the conjunction that begins it
+    int length = 0;        // 29 or 30
+    int number = 0;        // 1 (正月) … 12 (腊月); 0 outside the numbered span
+    bool leap = false;
+    bool hasZhongqi = false;
+};
+
+class LunarMonths {
+public:
+    // Months numbered for every lunar year whose 十一月 begins between the winter solstices of
+    // `firstYear` and `lastYear` (Gregorian years).
+    LunarMonths(int firstYear, int lastYear);
+
+    const std::vector<LunarMonth>& months() const { return months_; }
+    // Index of the month that holds `day`; throws when `day` lies outside the numbered span.
+    int indexOf(long day) const;
+
+private:
+    std::vector<LunarMonth> months_;
+};
+
+}  // namespace calgen
