@@ -1,0 +1,130 @@
+// Every day from 1882-02-18 to 2032-12-31 against ICU's Chinese calendar. ICU's astronomy is
+// coarser (it misses by up to a quarter of an hour), so where a new moon or a zhongqi falls within
+// minutes of midnight UTC+8 the two calendars disagree about a day. Each such stretch is listed
+// with the moment that settles it, recomputed here; any other difference fails.
+#include "tests/calendar/calendar_table.h"
+#include "tools/calendar-gen/astro_events.h"
+#include "tools/calendar-gen/civil_time.h"
+
+#include <gtest/gtest.h>
+
+#include <unicode/calendar.h>
+#include <unicode/locid.h>
+#include <unicode/timezone.h>
+
+#include <QDate>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace {
+
+enum class Event { NewMoon, Zhongqi };
+
+struct KnownDifference {
+    const char* first;  // the stretch of days on which ICU disagrees
+    const char* last;
+    Event event;
+    const char* moment;  // UTC+8, seconds cut; the civil day of this moment is the one that counts
+};
+
+// ICU starts the month a day early or late, or (for a zhongqi) places the leap month one month
+// off. For 1987 and 2012–2030 the official calendars agree with the table.
+constexpr KnownDifference kKnownDifferences[] = {
+    {"1890-01-21", "1890-04-18", Event::Zhongqi, "1890-02-18 23:58:56"},  // 雨水: leap 二月, not 腊月
+    {"1897-07-29", "1897-08-27", Event::NewMoon, "1897-07-29 23:57:45"},
+    {"1914-11-17", "1914-12-16", Event::NewMoon, "1914-11-18 00:01:40"},
+    {"1916-02-03", "1916-03-03", Event::NewMoon, "1916-02-04 00:05:14"},
+    {"1917-03-23", "1917-05-20", Event::Zhongqi, "1917-04-21 00:17:27"},  // 谷雨: leap 二月, not 三月
+    {"1920-11-10", "1920-12-09", Event::NewMoon, "1920-11-11 00:04:47"},
+    {"1922-06-25", "1922-08-22", Event::Zhongqi, "1922-07-24 00:19:42"},  // 大暑: leap 五月, not 六月
+    {"1954-02-03", "1954-03-04", Event::NewMoon, "1954-02-03 23:55:22"},
+    {"1955-02-22", "1955-03-23", Event::NewMoon, "1955-02-22 23:54:16"},
+    {"1987-07-26", "1987-09-22", Event::Zhongqi, "1987-08-24 00:09:51"},  // 处暑: leap 六月, not 七月
+    {"1999-01-17", "1999-02-15", Event::NewMoon, "1999-01-17 23:46:04"},
+    {"2012-08-17", "2012-09-15", Event::NewMoon, "2012-08-17 23:54:25"},
+    {"2018-11-07", "2018-12-06", Event::NewMoon, "2018-11-08 00:02:02"},
+    {"2027-02-06", "2027-03-07", Event::NewMoon, "2027-02-06 23:56:06"},
+    {"2030-02-02", "2030-03-03", Event::NewMoon, "2030-02-03 00:07:31"},
+};
+
+QString momentText(double jde) {
+    const calgen::CivilMoment m = calgen::beijingTime(jde);
+    const int s = static_cast<int>(std::floor(m.secondsOfDay));
+    return QStringLiteral("%1-%2-%3 %4:%5:%6")
+        .arg(m.date.year, 4, 10, QLatin1Char('0'))
+        .arg(m.date.month, 2, 10, QLatin1Char('0'))
+        .arg(m.date.day, 2, 10, QLatin1Char('0'))
+        .arg(s / 3600, 2, 10, QLatin1Char('0'))
+        .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+double julianDay(const QDate& d) { return static_cast<double>(d.toJulianDay()) - 0.5; }
+
+struct Stretch {
+    QDate first, last;
+};
+
+TEST(CalendarAgainstIcu, DiffersOnlyOnTheListedDaysNearMidnightEvents) {
+    QString error;
+    const auto rows = caltest::loadCalendarRows(&error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    const auto months = caltest::walkMonths(rows);
+
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::Calendar> icuCal(icu::Calendar::createInstance(
+        icu::TimeZone::createTimeZone("GMT"), icu::Locale("zh@calendar=chinese"), status));
+    ASSERT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+
+    std::vector<Stretch> differences;
+    const QDate last(2032, 12, 31);
+    for (QDate d(1882, 2, 18); d <= last; d = d.addDays(1)) {
+        const caltest::LunarDay ours = caltest::lunarDayOf(months, d);
+        ASSERT_GT(ours.day, 0) << d.toString(Qt::ISODate).toStdString();
+        // Noon of the civil day; the calendar's own zone is GMT, so the day is d.
+        const UDate noon = (static_cast<double>(d.toJulianDay() - 2440588) * 86400.0 + 43200.0) * 1000.0;
+        icuCal->setTime(noon, status);
+        const int month = icuCal->get(UCAL_MONTH, status) + 1;
+        const bool leap = icuCal->get(UCAL_IS_LEAP_MONTH, status) != 0;
+        const int day = icuCal->get(UCAL_DATE, status);
+        ASSERT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+        if (month == ours.month && leap == ours.leap && day == ours.day) continue;
+        if (!differences.empty() && differences.back().last.addDays(1) == d) differences.back().last = d;
+        else differences.push_back({d, d});
+    }
+
+    std::vector<Stretch> expected;
+    for (const KnownDifference& k : kKnownDifferences)
+        expected.push_back({QDate::fromString(QString::fromLatin1(k.first), Qt::ISODate),
+                            QDate::fromString(QString::fromLatin1(k.last), Qt::ISODate)});
+    QStringList found;
+    for (const Stretch& s : differences) found << s.first.toString(Qt::ISODate) + " .. " + s.last.toString(Qt::ISODate);
+    ASSERT_EQ(differences.size(), expected.size()) << found.join('\n').toStdString();
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(differences[i].first, expected[i].first) << found.join('\n').toStdString();
+        EXPECT_EQ(differences[i].last, expected[i].last) << found.join('\n').toStdString();
+    }
+}
+
+TEST(CalendarAgainstIcu, EachListedMomentIsWithinMinutesOfMidnight) {
+    for (const KnownDifference& k : kKnownDifferences) {
+        const QString listed = QString::fromLatin1(k.moment);
+        const QDate day = QDate::fromString(listed.left(10), Qt::ISODate);
+        double jde = 0;
+        if (k.event == Event::NewMoon) {
+            const auto moons = calgen::newMoons(julianDay(day) - 2, julianDay(day) + 2);
+            ASSERT_EQ(moons.size(), 1u) << k.moment;
+            jde = moons.front();
+        } else {
+            // The zhongqi of the Gregorian month it falls in.
+            jde = calgen::zhongqiMoment(day.year(), day.month());
+        }
+        EXPECT_EQ(momentText(jde), listed);
+        const double seconds = calgen::beijingTime(jde).secondsOfDay;
+        EXPECT_LT(std::min(seconds, 86400.0 - seconds), 20 * 60.0) << k.moment;
+    }
+}
+
+}  // namespace
