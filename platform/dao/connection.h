@@ -1,0 +1,120 @@
+#pragma once
+// One SQLite handle per database file and process, shared by every open of that file. The handles
+// are found by the file's device and inode, so a path spelled another way finds the same handle and a
+// file replaced under the same name gets a new one. The most recently used handles stay open for a
+// while after their last user closes (see DBEngine::closeIdleHandles), because the program opens the
+// rule database for every lookup; prepared statements are cached per handle.
+#include "platform/dao/field_values.h"
+#include "platform/dao/jet_sql.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include <list>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace dao::detail {
+
+struct ColumnInfo {
+    QString name;    // as the recordset names the field (table-qualified when two fields share a name)
+    QString column;  // the result column's own name
+    QString table;   // the table it comes from, or empty for an expression
+    QString origin;  // its name in that table
+    FieldType type;
+};
+using Columns = std::vector<ColumnInfo>;
+
+// A prepared statement of the cache; reset after every use.
+class Statement {
+public:
+    Statement(sqlite3_stmt* stmt, JetStatement jet) : stmt_(stmt), jet_(std::move(jet)) {}
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    sqlite3_stmt* get() const { return stmt_; }
+    const JetStatement& jet() const { return jet_; }
+    // Result columns, from the statement's metadata (built once).
+    const std::shared_ptr<const Columns>& columns();
+
+    // For a plain single-table SELECT: the statement with the rowid first (null when not updatable).
+    std::shared_ptr<Statement> keyed;
+    bool keyedTried = false;
+    QString keyedTable;
+
+private:
+    sqlite3_stmt* stmt_;
+    JetStatement jet_;
+    std::shared_ptr<const Columns> columns_;
+};
+
+// Resets a statement and clears its bindings when the scope ends.
+class StatementUse {
+public:
+    explicit StatementUse(sqlite3_stmt* stmt) : stmt_(stmt) {}
+    ~StatementUse();
+    StatementUse(const StatementUse&) = delete;
+    StatementUse& operator=(const StatementUse&) = delete;
+
+private:
+    sqlite3_stmt* stmt_;
+};
+
+class Connection {
+public:
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // The shared handle of the file at `path`: 3024 when it is missing (nothing is created), 3343 or
+    // 3049 when it is no database.
+    static std::shared_ptr<Connection> acquire(const QString& path);
+    // Creates an empty database file (3204 when it exists) with an optional password.
+    static void createFile(const QString& path, const QString& password);
+    // Closes the handles that no open database uses.
+    static void closeIdle();
+
+    sqlite3* db() const { return db_; }
+    const QString& path() const { return path_; }
+    bool readOnly() const { return readOnly_; }
+    bool hasPassword() const { return !hash_.isEmpty(); }
+    bool passwordMatches(const QString& password) const;
+
+    // The cached statement of a Jet SQL text (translated and prepared on first use).
+    std::shared_ptr<Statement> prepare(const QString& jetSql, const QString& source);
+    // The cached statement of a SQLite text written by this layer (no translation).
+    std::shared_ptr<Statement> prepareNative(const QString& sql, const QString& source);
+    // Runs a native statement without results.
+    void exec(const char* sql, const QString& source);
+    void clearStatements();
+
+    // Users of the handle: exclusive opens keep others out.
+    int users = 0;
+    bool exclusive = false;
+
+private:
+    Connection() = default;
+    std::shared_ptr<Statement> lookup(const QString& key, bool native, const QString& source);
+
+    sqlite3* db_ = nullptr;
+    QString path_;
+    bool readOnly_ = false;
+    QByteArray salt_, hash_;
+    quint64 device_ = 0, inode_ = 0;
+
+    // Least recently used statements at the back.
+    std::list<std::pair<QString, std::shared_ptr<Statement>>> lru_;
+    QHash<QString, decltype(lru_)::iterator> byText_;
+
+    friend struct Registry;
+};
+
+// A connect string's password: "; pwd=QuietLoom " gives "QuietLoom" (blanks around it trimmed).
+QString passwordFromConnect(const QString& connect);
+
+}  // namespace dao::detail

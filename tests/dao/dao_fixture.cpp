@@ -1,0 +1,29 @@
+#include "dao_fixture.h"
+
+namespace daotest {
+
+dao::Database DaoTest::make(const QString& name, const QStringList& statements, const QString& password) const {
+    dao::Database db = dao::DBEngine::createDatabase(path(name), password);
+    for (const QString& s : statements) db.execute(s);
+    return db;
+}
+
+int errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const vb::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+QString errorTextOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const vb::Error& e) {
+        return e.description();
+    }
+    return QString();
+}
+
+}  // namespace daotest
