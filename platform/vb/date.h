@@ -40,17 +40,25 @@ public:
     double timeOfDay() const;  // 0 <= t < 1
     Date datePart() const { return Date(static_cast<double>(dayNumber())); }
 
+    int dayOfYear() const;
+
     Date addDays(double days) const;
+    Date addSeconds(long long seconds) const;
     Date addMinutes(int minutes) const;
     Date addMonths(int months) const;  // day clamped to the month's end, time kept
+    Date addYears(int years) const { return addMonths(years * 12); }
 
-    // Text forms, locale free: "yyyy-MM-dd", "yyyy-MM-dd hh:mm:ss" (time part omitted when 0:00:00
-    // in text()), "hh:mm:ss".
+    static int daysInMonth(int year, int month);
+
+    // Text forms, locale free: "yyyy-MM-dd", "yyyy-MM-dd hh:mm:ss", "hh:mm:ss". text() is the general
+    // form: the date alone when the time is 0:00:00, the time alone when the day is 1899-12-30 (day
+    // 0), both otherwise.
     QString text() const;
     QString dateText() const;
     QString dateTimeText() const;
     QString timeText() const;
-    // Reads the forms above (also "yyyy/M/d", "yyyy-M-d h:mm" and "h:mm"); false when it is no date.
+    // Reads the forms above, also with one-digit parts and "/" or "." between the date parts
+    // ("2001-5-3 9:5", "2001/5/3 9:0:11", "h:mm"); false when it is no date.
     static bool parse(const QString& text, Date* out);
 
     friend constexpr auto operator<=>(const Date&, const Date&) = default;
@@ -58,5 +66,46 @@ public:
 private:
     double serial_ = 0;
 };
+
+// The first day of the week for weekday, dateDiff and week numbers.
+enum FirstDayOfWeek : int {
+    vbUseSystemDayOfWeek = 0,  // taken as Sunday
+    vbSunday = 1,
+    vbMonday = 2,
+    vbTuesday = 3,
+    vbWednesday = 4,
+    vbThursday = 5,
+    vbFriday = 6,
+    vbSaturday = 7,
+};
+
+// The first week of the year for week numbers.
+enum FirstWeekOfYear : int {
+    vbUseSystem = 0,       // taken as vbFirstJan1
+    vbFirstJan1 = 1,       // the week that holds 1 January
+    vbFirstFourDays = 2,   // the first week with at least four days in the year
+    vbFirstFullWeek = 3,   // the first whole week of the year
+};
+
+// DateSerial: years 0..29 are 2000..2029 and 30..99 are 1930..1999; month and day run over into
+// neighbouring months and years. Raises 5 outside the years 100..9999.
+Date dateSerial(int year, int month, int day);
+// TimeSerial: the time on day 0; parts run over (TimeSerial(25, 0, 0) is day 1, 1:00).
+Date timeSerial(int hour, int minute, int second);
+
+// Weekday(d, firstDay): 1 for the first day of the week ... 7.
+int weekday(const Date& d, int firstDayOfWeek = vbSunday);
+
+// The week of the year (1..54) holding d.
+int weekOfYear(const Date& d, int firstDayOfWeek = vbSunday, int firstWeekOfYear = vbFirstJan1);
+
+// DateAdd(interval, number, d) with the intervals "yyyy", "q", "m", "y", "d", "w", "ww", "h", "n",
+// "s" (any case); `number` is rounded to a whole number, halves to even. Raises 5 for another
+// interval or a result outside the years 100..9999.
+Date dateAdd(const QString& interval, double number, const Date& d);
+
+// DateDiff(interval, d1, d2): the number of interval boundaries from d1 to d2 ("d" counts
+// midnights, "ww" the first days of the week, "w" whole weeks of days, "h" hour starts ...).
+long long dateDiff(const QString& interval, const Date& d1, const Date& d2, int firstDayOfWeek = vbSunday);
 
 }  // namespace vb

@@ -23,6 +23,7 @@ constexpr std::array kRuntimeErrors{
     ErrorText{9, "Subscript out of range"},
     ErrorText{11, "Division by zero"},
     ErrorText{13, "Type mismatch"},
+    ErrorText{51, "Internal error"},
     ErrorText{52, "Bad file name or number"},
     ErrorText{53, "File not found"},
     ErrorText{55, "File already open"},

@@ -12,8 +12,12 @@ namespace vb {
 enum ErrorNumber : int {
     kInvalidProcedureCall = 5,
     kOverflow = 6,
+    kOutOfMemory = 7,
     kSubscriptOutOfRange = 9,
+    kDivisionByZero = 11,
     kTypeMismatch = 13,
+    kInternalError = 51,
+    kBadFileNameOrNumber = 52,
     kFileNotFound = 53,
     kFileAlreadyOpen = 55,
     kPermissionDenied = 70,
@@ -21,6 +25,8 @@ enum ErrorNumber : int {
     kPathNotFound = 76,
     kObjectNotSet = 91,
     kInvalidUseOfNull = 94,
+    kInvalidPropertyValue = 380,
+    kObjectDoesNotSupport = 438,
 };
 
 // Errors raised by objects are numbered from this base (513, 514, 515 ... above it).

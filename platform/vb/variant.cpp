@@ -41,6 +41,13 @@ QString numberText(double v) {
     return s;
 }
 
+QString singleText(float v) {
+    if (v == 0) return QStringLiteral("0");
+    QString s = QString::number(static_cast<double>(v), 'g', 7);
+    s.replace(QLatin1Char('e'), QLatin1Char('E'));
+    return s;
+}
+
 double val(const QString& text) {
     QString s;
     s.reserve(text.size());
@@ -49,12 +56,21 @@ double val(const QString& text) {
             s.append(c);
     if (s.startsWith(QLatin1String("&H"), Qt::CaseInsensitive) ||
         s.startsWith(QLatin1String("&O"), Qt::CaseInsensitive)) {
-        const int base = s[1].toUpper() == QLatin1Char('H') ? 16 : 8;
+        const bool hexadecimal = s[1].toUpper() == QLatin1Char('H');
+        const int base = hexadecimal ? 16 : 8;
         int n = 2;
         while (n < s.size() && QStringLiteral("0123456789ABCDEF").left(base).contains(s[n].toUpper())) ++n;
-        bool ok = false;
-        const qlonglong r = s.mid(2, n - 2).toLongLong(&ok, base);
-        return ok ? static_cast<double>(r) : 0.0;
+        QString digits = s.mid(2, n - 2);
+        while (digits.size() > 1 && digits.startsWith(QLatin1Char('0'))) digits.remove(0, 1);
+        if (digits.isEmpty()) return 0.0;
+        // Up to 4 hex (6 octal) digits are a 16-bit value, up to 8 (11) a 32-bit one, both signed:
+        // "&HFFFF" is -1.
+        const qulonglong u = digits.toULongLong(nullptr, base);
+        const int shortDigits = hexadecimal ? 4 : 6;
+        const int longDigits = hexadecimal ? 8 : 11;
+        if (digits.size() <= shortDigits && u <= 0xFFFF) return static_cast<int16_t>(static_cast<uint16_t>(u));
+        if (digits.size() <= longDigits && u <= 0xFFFFFFFFull) return static_cast<int32_t>(static_cast<uint32_t>(u));
+        raise(kOverflow);
     }
     int i = 0;
     const int len = s.size();
@@ -79,7 +95,42 @@ double val(const QString& text) {
     }
     QString num = s.left(end);
     num.replace(QLatin1Char('D'), QLatin1Char('E')).replace(QLatin1Char('d'), QLatin1Char('E'));
-    return num.toDouble();
+    bool ok = false;
+    const double r = num.toDouble(&ok);
+    if (!ok || !std::isfinite(r)) {
+        // A mantissa that reads but whose exponent is out of range; tiny values read as 0.
+        if (std::isfinite(r) && r == 0) return 0.0;
+        raise(kOverflow);
+    }
+    return r;
+}
+
+namespace {
+// "&H1F" or "&O17" and nothing else: text that converts as a hexadecimal or octal number.
+bool isRadixText(const QString& s) {
+    if (s.size() < 3 || s[0] != QLatin1Char('&')) return false;
+    const QChar kind = s[1].toUpper();
+    const QString digits = kind == QLatin1Char('H') ? QStringLiteral("0123456789ABCDEF")
+                           : kind == QLatin1Char('O') ? QStringLiteral("01234567")
+                                                      : QString();
+    if (digits.isEmpty()) return false;
+    for (int i = 2; i < s.size(); ++i)
+        if (!digits.contains(s[i].toUpper())) return false;
+    return true;
+}
+}  // namespace
+
+bool numberFromText(const QString& text, double* out) {
+    const QString s = text.trimmed();
+    bool ok = false;
+    double d = s.toDouble(&ok);
+    if (ok && !std::isfinite(d)) ok = false;  // "inf" and "nan" are no numbers here
+    if (!ok && isRadixText(s)) {
+        d = val(s);
+        ok = true;
+    }
+    if (ok && out) *out = d;
+    return ok;
 }
 
 bool Variant::isNumeric() const {
@@ -90,11 +141,8 @@ bool Variant::isNumeric() const {
     case Type::Double:
     case Type::Empty:
         return true;
-    case Type::String: {
-        bool ok = false;
-        std::get<QString>(value_).trimmed().toDouble(&ok);
-        return ok;
-    }
+    case Type::String:
+        return numberFromText(std::get<QString>(value_), nullptr);
     default:
         return false;
     }
@@ -145,9 +193,8 @@ double Variant::toDouble() const {
         return std::get<Date>(value_).serial();
     case Type::String: {
         const QString s = std::get<QString>(value_).trimmed();
-        bool ok = false;
-        const double d = s.toDouble(&ok);
-        if (ok) return d;
+        double d = 0;
+        if (numberFromText(s, &d)) return d;
         if (s.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return -1;
         if (s.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) return 0;
         Date dt;
@@ -169,9 +216,8 @@ bool Variant::toBool() const {
         const QString s = std::get<QString>(value_).trimmed();
         if (s.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return true;
         if (s.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) return false;
-        bool ok = false;
-        const double d = s.toDouble(&ok);
-        if (!ok) raise(kTypeMismatch);
+        double d = 0;
+        if (!numberFromText(s, &d)) raise(kTypeMismatch);
         return d != 0;
     }
     if (type() == Type::Bool) return std::get<bool>(value_);
@@ -185,9 +231,8 @@ Date Variant::toDate() const {
     case Type::String: {
         Date d;
         if (Date::parse(std::get<QString>(value_), &d)) return d;
-        bool ok = false;
-        const double v = std::get<QString>(value_).trimmed().toDouble(&ok);
-        if (ok) return Date(v);
+        double v = 0;
+        if (numberFromText(std::get<QString>(value_), &v)) return Date(v);
         raise(kTypeMismatch);
     }
     default:

@@ -73,9 +73,17 @@ int16_t cint(double v);
 int32_t clng(double v);
 // Narrows to 16 bits, raising 6 (Overflow) outside -32768..32767.
 int16_t checkedInt16(long long v);
-// Val: the leading number of a text (blanks ignored, "&H"/"&O" prefixes), 0 when there is none.
+// Val: the leading number of a text (blanks, tabs and line breaks anywhere ignored, "&H"/"&O"
+// prefixes as signed 16- or 32-bit values), 0 when there is none; 6 (Overflow) for a number beyond
+// the double range or a hex/octal number beyond 32 bits.
 double val(const QString& text);
-// CStr of a double the way the runtime writes numbers: no trailing zeros, up to 15 significant digits.
+// The number a text converts to, as CDbl reads it: decimal with an optional exponent, or "&H"/"&O"
+// hexadecimal or octal; blanks around it are ignored. False when the text is no number.
+bool numberFromText(const QString& text, double* out);
+// CStr of a double the way the runtime writes numbers: no trailing zeros, up to 15 significant digits,
+// "1E+15" and "1E-05" for large and small magnitudes.
 QString numberText(double v);
+// CStr of a single-precision number: as numberText with up to 7 significant digits.
+QString singleText(float v);
 
 }  // namespace vb
