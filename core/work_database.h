@@ -1,0 +1,24 @@
+#pragma once
+// The files of a work folder: the work database and the three page files of each library item.
+#include <QString>
+
+#include <cstdint>
+
+namespace core {
+
+inline constexpr char16_t kWorkDatabaseName[] = u"dirovovivov.mdb";
+
+// The work database of `folder`, a path ending in "/".
+inline QString workDatabasePath(const QString& folder) { return folder + QString::fromUtf16(kWorkDatabaseName); }
+
+// The three pages of an item, in the order an item's files are named and deleted.
+enum class ItemPage { Code, Notes, Example };
+
+// "GREENNOTE17.rtf", "BLUENote17.rtf", "REDNOTE17.rtf" for item 17.
+QString pageFileName(ItemPage page, const QString& itemKey);
+
+// Whether `fileName` is one of the program's own files of a work folder: the work database or a page
+// file of some item (letter case ignored, as a library made elsewhere may spell it otherwise).
+bool isWorkFolderFile(const QString& fileName);
+
+}  // namespace core
