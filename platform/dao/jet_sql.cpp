@@ -77,7 +77,11 @@ void rewrite(const Tokens& t, int begin, int end, Tokens& out) {
             if (tok.isWord("iif") && !qualified && next < end && t[next].isSymbol('(')) {
                 const int close = matchingParen(t, next);
                 if (close > 0 && close < end) {
-                    const auto args = splitAtCommas(t, next + 1, close);
+                    auto args = splitAtCommas(t, next + 1, close);
+                    for (auto& [b, e] : args) {
+                        while (b < e && t[b].kind == TokenKind::Space) ++b;
+                        while (e > b && t[e - 1].kind == TokenKind::Space) --e;
+                    }
                     if (args.size() == 3) {
                         out.append(Token{TokenKind::Symbol, QStringLiteral("(")});
                         out.append(word(QStringLiteral("CASE WHEN ")));
@@ -104,8 +108,9 @@ void rewrite(const Tokens& t, int begin, int end, Tokens& out) {
                        (t[next].kind == TokenKind::String || t[next].kind == TokenKind::DoubleQuoted)) {
                 out.append(tok);
                 for (int k = i + 1; k < next; ++k) out.append(t[k]);
-                QString pattern = nameOf(t[next]);
-                if (t[next].kind == TokenKind::String) pattern.replace(QLatin1String("''"), QLatin1String("'"));
+                QString pattern = t[next].text.mid(1, t[next].text.size() - 2);
+                pattern.replace(t[next].kind == TokenKind::String ? QLatin1String("''") : QLatin1String("\"\""),
+                                t[next].kind == TokenKind::String ? QLatin1String("'") : QLatin1String("\""));
                 pattern.replace(QLatin1Char('*'), QLatin1Char('%')).replace(QLatin1Char('?'), QLatin1Char('_'));
                 out.append(Token{TokenKind::String, quoteText(pattern)});
                 i = next;

@@ -107,7 +107,8 @@ QString joinTokens(const Tokens& tokens) {
     QString out;
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         if (i > 0 && tokens[i - 1].kind == TokenKind::Number &&
-            (tokens[i].kind == TokenKind::Word || tokens[i].kind == TokenKind::Number))
+            (tokens[i].kind == TokenKind::Word || tokens[i].kind == TokenKind::Number) && !tokens[i].text.isEmpty() &&
+            !tokens[i].text[0].isSpace())
             out.append(QLatin1Char(' '));
         out.append(tokens[i].text);
     }

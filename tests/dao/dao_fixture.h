@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
+
+// Readable failure messages for texts.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace daotest {
 
