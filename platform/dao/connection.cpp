@@ -3,7 +3,9 @@
 #include "platform/dao/dao.h"
 #include "platform/dao/jet_errors.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QThread>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -195,6 +197,17 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
     return c;
 }
 
+void Connection::releaseAllLocks() {
+    Registry& r = Registry::instance();
+    std::vector<std::shared_ptr<Connection>> live;
+    {
+        std::lock_guard lock(r.mutex);
+        for (auto& [key, weak] : r.byFile)
+            if (auto c = weak.lock()) live.push_back(std::move(c));
+    }
+    for (auto& c : live) c->releaseLock();
+}
+
 void Connection::closeIdle() {
     Registry& r = Registry::instance();
     std::deque<std::shared_ptr<Connection>> closing;
@@ -252,7 +265,37 @@ void Connection::createFile(const QString& path, const QString& password) {
 
 Connection::~Connection() {
     clearStatements();
+    for (sqlite3_stmt* st : {exclusiveMode_, normalMode_, touch_}) sqlite3_finalize(st);
     sqlite3_close_v2(db_);
+}
+
+void Connection::runPragma(sqlite3_stmt*& stmt, const char* sql) {
+    if (!stmt && sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK) return;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+    }
+    sqlite3_reset(stmt);
+}
+
+void Connection::holdLock() {
+    // Only inside a transaction-free read: a commit in exclusive mode would leave its journal behind.
+    if (held_ || !sqlite3_get_autocommit(db_)) return;
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread()) return;
+    runPragma(exclusiveMode_, "PRAGMA locking_mode=EXCLUSIVE");
+    held_ = true;
+    QMetaObject::invokeMethod(
+        app, [self = weak_from_this()] {
+            if (auto c = self.lock()) c->releaseLock();
+        },
+        Qt::QueuedConnection);
+}
+
+void Connection::releaseLock() {
+    if (!held_) return;
+    held_ = false;
+    runPragma(normalMode_, "PRAGMA locking_mode=NORMAL");
+    // In normal mode the next access ends with the lock let go; a running transaction lets it go at its end.
+    if (sqlite3_get_autocommit(db_)) runPragma(touch_, "SELECT 1 FROM sqlite_master LIMIT 1");
 }
 
 bool Connection::passwordMatches(const QString& password) const {
@@ -277,6 +320,8 @@ std::shared_ptr<Statement> Connection::lookup(const QString& text, bool native, 
     if (found != byText_.end()) {
         auto it = found.value();
         if (it != lru_.begin()) lru_.splice(lru_.begin(), lru_, it);
+        if (sqlite3_stmt_readonly(it->second->get())) holdLock();
+        else releaseLock();
         return it->second;
     }
     JetStatement jet;
@@ -298,6 +343,8 @@ std::shared_ptr<Statement> Connection::lookup(const QString& text, bool native, 
             raiseJet(kCharactersAfterEnd, source);
         }
     }
+    if (sqlite3_stmt_readonly(stmt)) holdLock();
+    else releaseLock();
     auto entry = std::make_shared<Statement>(stmt, std::move(jet));
     if (entry->jet().kind == StatementKind::Ddl) return entry;  // the schema changes under it: not kept
     lru_.emplace_front(key, entry);

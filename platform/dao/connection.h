@@ -4,6 +4,11 @@
 // file replaced under the same name gets a new one. The most recently used handles stay open for a
 // while after their last user closes (see DBEngine::closeIdleHandles), because the program opens the
 // rule database for every lookup; prepared statements are cached per handle.
+//
+// Between reads a handle keeps its shared lock (SQLite's exclusive locking mode), which spares the
+// lock, journal and change checks of every statement; other processes can still read. The lock is
+// let go when the event loop next runs, before any write through the handle, and by DBEngine::idle.
+// Without an application object on the calling thread nothing is held.
 #include "platform/dao/field_values.h"
 #include "platform/dao/jet_sql.h"
 
@@ -65,7 +70,7 @@ private:
     sqlite3_stmt* stmt_;
 };
 
-class Connection {
+class Connection : public std::enable_shared_from_this<Connection> {
 public:
     ~Connection();
     Connection(const Connection&) = delete;
@@ -78,6 +83,8 @@ public:
     static void createFile(const QString& path, const QString& password);
     // Closes the handles that no open database uses.
     static void closeIdle();
+    // Lets go of the read locks that handles keep between statements.
+    static void releaseAllLocks();
 
     sqlite3* db() const { return db_; }
     const QString& path() const { return path_; }
@@ -100,6 +107,14 @@ public:
 private:
     Connection() = default;
     std::shared_ptr<Statement> lookup(const QString& key, bool native, const QString& source);
+    void holdLock();
+    void releaseLock();
+    void runPragma(sqlite3_stmt*& stmt, const char* sql);
+
+    bool held_ = false;
+    sqlite3_stmt* exclusiveMode_ = nullptr;
+    sqlite3_stmt* normalMode_ = nullptr;
+    sqlite3_stmt* touch_ = nullptr;
 
     sqlite3* db_ = nullptr;
     QString path_;

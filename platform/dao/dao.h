@@ -11,8 +11,10 @@
 // BIT/YESNO/BOOLEAN -> bool (stored as -1/0); a column without a declared type gives what is stored.
 //
 // Every open of one file in this process shares one SQLite handle, so each open sees what any other
-// holder wrote (DBEngine::idle has nothing left to do). Files are SQLite databases in rollback-journal
-// mode; autonumber ids are never reused.
+// holder wrote. Between reads a handle keeps its read lock until the event loop next runs (or
+// DBEngine::idle, or a write through it): other processes can read meanwhile but not write, so code
+// that blocks without running the event loop while another process writes the file calls idle first.
+// Files are SQLite databases in rollback-journal mode; autonumber ids are never reused.
 #include "platform/vb/error.h"
 #include "platform/vb/variant.h"
 
@@ -67,7 +69,7 @@ enum JetError : int {
 
 enum RecordsetType : int { dbOpenTable = 1, dbOpenDynaset = 2, dbOpenSnapshot = 4, dbOpenForwardOnly = 8 };
 enum EditMode : int { dbEditNone = 0, dbEditInProgress = 1, dbEditAdd = 2 };
-enum IdleOption : int { dbRefreshCache = 8 };
+enum IdleOption : int { dbFreeLocks = 1, dbRefreshCache = 8 };
 
 // Raises an engine error with its standard text; `arg` is the name or path that some texts quote
 // ("Could not find file '<arg>'.").
@@ -215,7 +217,8 @@ namespace DBEngine {
 Workspace defaultWorkspace();
 Workspace createWorkspace(const QString& name, const QString& user, const QString& password);
 // The engine's idle call; with dbRefreshCache other holders of a file see what was written. Every
-// write is visible at once through the shared handle, so there is nothing left to do.
+// write is visible at once through the shared handle; what is left to do is to let go of the read
+// locks that handles keep between reads (they are let go anyway when the event loop next runs).
 void idle(int option = dbRefreshCache);
 // Creates a new, empty database file, opened in the default workspace; `password` empty for none.
 // Fails with 3204 when the file exists, 3044 when its folder does not.

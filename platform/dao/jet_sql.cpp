@@ -363,7 +363,12 @@ JetStatement translateJetSql(const QString& jetSql) {
 }
 
 bool isTableName(const QString& source, QString* name) {
-    const Tokens t = tokenize(source.trimmed());
+    // Statements have blanks; a bracketed name may have them too.
+    const QString trimmed = source.trimmed();
+    if (!trimmed.startsWith(QLatin1Char('[')))
+        for (QChar c : trimmed)
+            if (c.isSpace() || c == QLatin1Char('(') || c == QLatin1Char('*')) return false;
+    const Tokens t = tokenize(trimmed);
     if (t.size() != 1) return false;
     const Token& tok = t[0];
     if (tok.kind == TokenKind::Word) {

@@ -129,7 +129,7 @@ Workspace createWorkspace(const QString&, const QString&, const QString&) {
     return Workspace(ws);
 }
 
-void idle(int) {}
+void idle(int) { detail::Connection::releaseAllLocks(); }
 
 Database createDatabase(const QString& path, const QString& password) {
     detail::Connection::createFile(path, password);

@@ -9,7 +9,7 @@
 #include <ostream>
 
 // Readable failure messages for texts.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+#include "tests/support/qt_print.h"
 
 namespace daotest {
 

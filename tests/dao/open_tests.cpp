@@ -1,8 +1,11 @@
 // Opening databases: missing and foreign files, passwords, the shared handle.
 #include "dao_fixture.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+
+#include <sqlite3.h>
 
 using namespace daotest;
 using dao::DBEngine::defaultWorkspace;
@@ -145,6 +148,34 @@ TEST_F(OpenTest, ClosingAWorkspaceClosesItsDatabasesButTheDefaultOneIgnoresIt) {
     dao::Database kept = defaultWorkspace().openDatabase(path("ws.mdb"));
     defaultWorkspace().close();
     EXPECT_TRUE(kept.isOpen());
+}
+
+// A writer that does not wait, standing for another process.
+int writeFromElsewhere(const QString& file) {
+    sqlite3* other = nullptr;
+    sqlite3_open_v2(QFile::encodeName(file).constData(), &other, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_exec(other, "INSERT INTO t (a) VALUES ('other')", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    return rc;
+}
+
+TEST_F(OpenTest, ReadLocksAreLetGoWhenTheEventLoopRunsOrOnIdle) {
+    make("l.mdb", {"CREATE TABLE t (id COUNTER, a TEXT(10))"}).close();
+    dao::Database db = defaultWorkspace().openDatabase(path("l.mdb"));
+    db.openRecordset("SELECT * FROM t", dao::dbOpenSnapshot).close();
+    EXPECT_EQ(writeFromElsewhere(path("l.mdb")), SQLITE_BUSY);  // readers of this process hold the file
+    QCoreApplication::processEvents();
+    EXPECT_EQ(writeFromElsewhere(path("l.mdb")), SQLITE_OK);
+    db.openRecordset("SELECT * FROM t", dao::dbOpenSnapshot).close();
+    dao::DBEngine::idle(dao::dbFreeLocks);
+    EXPECT_EQ(writeFromElsewhere(path("l.mdb")), SQLITE_OK);
+    EXPECT_EQ(db.openRecordset("SELECT count(*) FROM t", dao::dbOpenSnapshot).field(0).value().toLong(), 2);
+    // Writes leave no journal behind, held lock or not.
+    db.execute("INSERT INTO t (a) VALUES ('mine')");
+    db.openRecordset("SELECT * FROM t", dao::dbOpenSnapshot).close();
+    db.execute("DELETE FROM t WHERE a = 'mine'");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"l.mdb"}));
 }
 
 int openDescriptors() { return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::System).size()); }
