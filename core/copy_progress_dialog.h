@@ -26,8 +26,8 @@ public:
     // The dialog of the copy now running, or null; tests press its button through it.
     static CopyProgressDialog* current();
 
-protected:
-    void reject() override;  // Esc and the close box cancel too
+public slots:
+    void reject() override;  // Esc and the close box cancel too; the copy closes the dialog
 
 private:
     QLabel* lblFile_;

@@ -3,6 +3,7 @@
 #include "core/globals.h"
 #include "core/main_window_host.h"
 #include "core/safe_file_writer.h"
+#include "platform/dao/dao.h"
 #include "platform/registry/registry.h"
 #include "platform/vb/folders.h"
 #include "platform/vb/msgbox.h"
@@ -273,6 +274,26 @@ TEST_F(BackupOverEarlierBackupTest, ACopyThatFailsHalfwayKeepsTheEarlierBackupWh
     EXPECT_FALSE(core::gBackupMode);
     EXPECT_EQ(window_.mousePointer(), 0);
     EXPECT_EQ(lastDB(), QStringLiteral("<absent>"));
+}
+
+TEST_F(FolderCopyTest, ABackupIsSeenByTheNextOpenOfTheBackupDatabase) {
+    // An earlier backup, opened and closed again: the engine may keep its file open for a quick reopen.
+    const QString work = makeWorkFolder(QStringLiteral("work"));
+    const QString target = root_.filePath(QStringLiteral("chosen")) + QStringLiteral("/");
+    QDir().mkpath(target);
+    ASSERT_TRUE(QFile::copy(testenv::programDir() + QStringLiteral("/template/dirovovivov.mdb"),
+                            target + QStringLiteral("dirovovivov.mdb")));
+    auto items = [&] {
+        dao::Database db = dao::DBEngine::defaultWorkspace().openDatabase(target + QStringLiteral("dirovovivov.mdb"));
+        const int n = db.openRecordset(QStringLiteral("select * from codeitems"), dao::dbOpenSnapshot).recordCount();
+        db.close();
+        return n;
+    };
+    ASSERT_EQ(items(), 0);
+    QString source = work, to = target;
+    core::gBackupMode = true;
+    core::CopyWorkDatabase(source, to);
+    EXPECT_EQ(items(), 4);
 }
 
 TEST_F(FolderCopyTest, AMissingSourceIsReported) {
