@@ -23,6 +23,13 @@ enum ChartDirection : int { kNoDirection = 0, kForward = 1, kBackward = 2 };
 int chartDirection(const ChartSurface& chart, bool isMale);
 QString chartClass(const ChartSurface& chart, bool isMale);  // "阳男", "阳女", "阴男", "阴女" or ""
 
+// Writes the birth captions as the chart window does: lblCHUsh "yyyy（干支）年" + month + day + "日" +
+// hour pillar + "时生", Label2(1) the month name, Label6 the day name, Label17 the hour pillar and "时".
+// `gregorianYear` 0 leaves the four year figures blank, and an hour given as its branch alone leaves
+// the hour stem blank; the build reads neither.
+void SetBirthCaptions(ChartSurface& chart, int gregorianYear, const QString& yearPillar, const QString& monthName,
+                      const QString& dayName, const QString& hourPillar);
+
 // x mod 12 taken as 0 … 11.
 constexpr int wrapPalace(int x) { return ((x % kPalaceCount) + kPalaceCount) % kPalaceCount; }
 

@@ -52,12 +52,4 @@ void MemoryChartSurface::setCellGeometry(int palace, PointF origin, PointF ancho
     anchors_.at(static_cast<std::size_t>(palace)) = anchor;
 }
 
-void MemoryChartSurface::setBirthCaptions(const QString& birthCaption, const QString& monthName,
-                                          const QString& dayName, const QString& hourPillarCaption) {
-    setCaption(Control::lblCHUsh, birthCaption);
-    setCaption(Control::Label2, 1, monthName);
-    setCaption(Control::Label6, dayName);
-    setCaption(Control::Label17, hourPillarCaption);
-}
-
 }  // namespace chart

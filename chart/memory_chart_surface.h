@@ -30,10 +30,6 @@ public:
     // Every failure reported so far, oldest first.
     const QStringList& reportedFailures() const { return failures_; }
 
-    // Sets the birth captions the build reads, as the chart window writes them.
-    void setBirthCaptions(const QString& birthCaption, const QString& monthName, const QString& dayName,
-                          const QString& hourPillarCaption);
-
 protected:
     QString captionAt(Control c, int index) const override;
     void setCaptionAt(Control c, int index, const QString& text) override;

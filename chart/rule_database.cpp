@@ -2,8 +2,7 @@
 
 #include "core/conversions.h"
 #include "platform/vb/error.h"
-
-#include <QCoreApplication>
+#include "platform/vb/folders.h"
 
 namespace chart {
 
@@ -16,7 +15,7 @@ QString& ruleDatabaseOverride() {
 
 QString ruleDatabasePath() {
     if (!ruleDatabaseOverride().isEmpty()) return ruleDatabaseOverride();
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/zodazire.mdb");
+    return vb::joinPath(vb::programFolder(), QStringLiteral("zodazire.mdb"));
 }
 
 void setRuleDatabasePath(const QString& path) { ruleDatabaseOverride() = path; }
