@@ -72,7 +72,14 @@ int escapeAnswer(const QList<int>& offered, int defaultAnswer) {
     return defaultAnswer;
 }
 
-int showReal(const QString& title, const QString& text, int buttons) {
+bool headlessDisplay() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+}  // namespace
+
+int showMessageBoxDialog(const QString& title, const QString& text, int buttons) {
     const QList<int> offered = msgBoxButtons(buttons);
     const int defaultAnswer = msgBoxDefaultButton(buttons);
     QMessageBox box(iconOf(buttons), title, text, QMessageBox::NoButton, QApplication::activeWindow());
@@ -83,8 +90,6 @@ int showReal(const QString& title, const QString& text, int buttons) {
     const int r = resultOf(box.standardButton(box.clickedButton()));
     return r != 0 ? r : escapeAnswer(offered, defaultAnswer);
 }
-
-}  // namespace
 
 QString appTitle() {
     const QString name = QGuiApplication::applicationDisplayName();
@@ -112,7 +117,13 @@ int msgBoxDefaultButton(int buttons) {
 int MsgBox(const QString& prompt, int buttons, const QString& title) {
     const QString shownTitle = title.isEmpty() ? appTitle() : title;
     if (gScript) return gScript->take(shownTitle, prompt, buttons);
-    return showReal(shownTitle, prompt, buttons);
+    if (headlessDisplay()) {
+        const int answer = msgBoxDefaultButton(buttons);
+        qWarning("Message box on a headless display, answered %d: [%s] %s", answer, qUtf8Printable(shownTitle),
+                 qUtf8Printable(prompt));
+        return answer;
+    }
+    return showMessageBoxDialog(shownTitle, prompt, buttons);
 }
 
 MsgBoxScript::MsgBoxScript() : previous_(gScript) { gScript = this; }

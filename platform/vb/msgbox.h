@@ -30,8 +30,13 @@ enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIg
 
 // Shows `prompt` with the buttons and icon of `buttons`, titled `title` (the application's title when
 // empty), and returns the button chosen. Closing the box without a button counts as Cancel where the
-// box has one, else as its only or default button.
+// box has one, else as its only or default button. Under a MsgBoxScript the script answers. On a
+// display that no one can see (the "offscreen" and "minimal" platforms) an unscripted box is not
+// shown: it takes its default button and is reported as a warning, so a headless run never waits.
 int MsgBox(const QString& prompt, int buttons = vbOKOnly, const QString& title = QString());
+
+// The modal QMessageBox itself, whatever the platform; MsgBox uses it on a real display.
+int showMessageBoxDialog(const QString& title, const QString& prompt, int buttons);
 
 // The title a box gets when none is given: the application's display name.
 QString appTitle();

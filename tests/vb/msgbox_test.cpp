@@ -114,7 +114,7 @@ TEST(VbMsgBoxReal, ShowsAQMessageBoxAndReturnsTheClickedButton) {
         buttonCount = static_cast<int>(box->buttons().size());
         box->button(QMessageBox::No)->click();
     });
-    EXPECT_EQ(MsgBox(QStringLiteral("删除吗？"), vbYesNoCancel | vbQuestion, QStringLiteral("确认")), vbNo);
+    EXPECT_EQ(showMessageBoxDialog(QStringLiteral("确认"), QStringLiteral("删除吗？"), vbYesNoCancel | vbQuestion), vbNo);
     EXPECT_EQ(seenTitle, QStringLiteral("确认"));
     EXPECT_EQ(seenText, QStringLiteral("删除吗？"));
     EXPECT_EQ(seenIcon, QMessageBox::Question);
@@ -126,7 +126,18 @@ TEST(VbMsgBoxReal, EscapeIsCancelWhereThereIsOne) {
     QTimer::singleShot(0, [] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->reject();
     });
-    EXPECT_EQ(MsgBox(QStringLiteral("x"), vbYesNoCancel), vbCancel);
+    EXPECT_EQ(showMessageBoxDialog(QStringLiteral("t"), QStringLiteral("x"), vbYesNoCancel), vbCancel);
+    armSafetyTimer();
+    QTimer::singleShot(0, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->reject();
+    });
+    EXPECT_EQ(showMessageBoxDialog(QStringLiteral("t"), QStringLiteral("x"), vbYesNo | vbDefaultButton2), vbNo);
+}
+
+TEST(VbMsgBoxReal, AnUnscriptedBoxOnAHeadlessDisplayTakesItsDefaultAndDoesNotWait) {
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("offscreen"));
+    EXPECT_EQ(MsgBox(QStringLiteral("x"), vbYesNo | vbDefaultButton2), vbNo);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST(VbUnhandledError, IsShownWithNumberAndTextAndTheProgramGoesOn) {
