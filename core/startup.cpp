@@ -1,23 +1,28 @@
 #include "core/startup.h"
 
+#include "core/unhandled_error.h"
 #include "platform/dao/dao.h"
 #include "platform/vb/error.h"
+#include "platform/vb/folders.h"
 
-#include <QCoreApplication>
-#include <QMessageBox>
 
 namespace core {
 
 QString ruleDatabasePath() {
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromUtf16(kRuleDatabaseName);
+    return vb::joinPath(vb::programFolder(), QString::fromUtf16(kRuleDatabaseName));
 }
 
-void TestOpenRuleDatabase() {
+void OpenRuleDatabaseOnce(const QString& path) {
+    dao::Workspace ws = dao::DBEngine::defaultWorkspace();
+    dao::Database db = ws.openDatabase(path, false, false, QString::fromUtf16(kRuleConnect));
+    db.close();
+}
+
+void TestOpenRuleDatabase(const std::function<void()>& openOnce) {
     for (int attempt = 1;; ++attempt) {
         try {
-            dao::Workspace ws = dao::DBEngine::defaultWorkspace();
-            dao::Database db = ws.openDatabase(ruleDatabasePath(), false, false, QString::fromUtf16(kRuleConnect));
-            db.close();
+            if (openOnce) openOnce();
+            else OpenRuleDatabaseOnce(ruleDatabasePath());
             return;
         } catch (const vb::Error&) {
             if (attempt == 2) throw;
@@ -29,8 +34,7 @@ bool Main(const std::function<void()>& showMainWindow) {
     try {
         TestOpenRuleDatabase();
     } catch (const vb::Error& e) {
-        QMessageBox::critical(nullptr, QCoreApplication::applicationName(),
-                              QStringLiteral("Run-time error '%1':\n\n%2").arg(e.number()).arg(e.description()));
+        ShowUnhandledError(e);
         return false;
     }
     showMainWindow();

@@ -17,9 +17,12 @@ inline constexpr char16_t kRuleConnect[] = u"; pwd=QuietLoom ";
 // Path of the rule database in the program folder.
 QString ruleDatabasePath();
 
-// Test-opens the rule database and closes it again, with exactly one retry. Throws the engine's error
-// of the second attempt.
-void TestOpenRuleDatabase();
+// Opens the rule database at `path` with its password and closes it again.
+void OpenRuleDatabaseOnce(const QString& path);
+
+// Runs `openOnce` (by default the test open of the program folder's rule database) with exactly one
+// retry; throws the engine's error of the second attempt.
+void TestOpenRuleDatabase(const std::function<void()>& openOnce = {});
 
 // The start procedure: the rule-database test, then `showMainWindow`. Returns false, after showing the
 // engine's error, when the rule database cannot be opened; the main window then never shows.

@@ -12,7 +12,7 @@
 #include <functional>
 #include <ostream>
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+#include "tests/support/qt_print.h"
 
 using namespace registry;
 

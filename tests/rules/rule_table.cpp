@@ -1,6 +1,7 @@
 #include "tests/rules/rule_table.h"
 
 #include "tests/support/test_env.h"
+#include "tools/rulesdb/table_schema.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,20 +54,13 @@ QString schemaPath(const QString& name) { return findFile(name, QStringLiteral("
 Table loadTable(const QString& name, bool* ok) {
     Table t;
     t.name = name;
-    if (ok) *ok = false;
-    QFile f(csvPath(name));
-    if (!f.open(QIODevice::ReadOnly)) return t;
-    const QString text = QString::fromUtf8(f.readAll());
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    if (lines.isEmpty()) return t;
-    auto strip = [](QString s) {
-        if (s.endsWith(QLatin1Char('\r'))) s.chop(1);
-        return s;
-    };
-    t.columns = strip(lines.takeFirst()).split(QLatin1Char(','));
-    for (const QString& line : lines) t.rows.append(strip(line).split(QLatin1Char(',')));
-    if (ok) *ok = true;
+    QString error;
+    const auto data = rulesdb::readCsv(csvPath(name), &error);
+    if (data) {
+        t.columns = data->header;
+        t.rows = data->rows;
+    }
+    if (ok) *ok = data.has_value();
     return t;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the test binaries: where the sources and the built program folder are, and a
 // fresh per-test folder.
+#include "tests/support/qt_print.h"
 #include <QString>
 #include <QTemporaryDir>
 

@@ -1,0 +1,12 @@
+// The program's entry point.
+#include "core/startup.h"
+#include "core/unhandled_error.h"
+#include "library/frm_code_lib.h"
+
+int main(int argc, char** argv) {
+    core::Application app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Veyra"));
+    QApplication::setOrganizationName(QStringLiteral("veyraww"));
+    if (!core::Main([] { library::frmCodeLib().show(); })) return 1;
+    return QApplication::exec();
+}

@@ -1,0 +1,84 @@
+#include "library/frm_calendar.h"
+
+#include "calendar/widgets/wnl.h"
+#include "library/frm_code_lib.h"
+#include "platform/forms/font_faces.h"
+#include "platform/forms/twips_geometry.h"
+#include "platform/vb/twips.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+
+namespace library {
+
+namespace {
+
+QPointer<FrmCalendar>& instance() {
+    static QPointer<FrmCalendar> window;
+    return window;
+}
+
+// A later copy of the program ends through the main window's own unload, which closes the other
+// windows and saves what they hold, and then leaves the event loop.
+void endThisCopy() {
+    if (hasFrmCodeLib()) frmCodeLib().close();
+    QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
+}
+
+}  // namespace
+
+FrmCalendar::FrmCalendar(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("frmcalendar"));
+    setWindowTitle(QStringLiteral("个人资料"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(forms::designFont(QStringLiteral("宋体"), 9));
+
+    auto* bornLabel = new QLabel(QStringLiteral("出生"), this);
+    bornLabel->setObjectName(QStringLiteral("Label2"));
+    txtborntime_ = new QLineEdit(this);
+    txtborntime_->setObjectName(QStringLiteral("txtborntime"));
+    txtborntime_->setToolTip(QStringLiteral("请在下面的万年历中选择输入出生时间"));
+    auto* frame2 = new QGroupBox(this);
+    frame2->setObjectName(QStringLiteral("Frame2"));
+    wnlqd_ = new calendar::Wnl(frame2);
+    wnlqd_->setObjectName(QStringLiteral("wnlqd"));
+    wnlqd_->setBornTimeBox(txtborntime_);
+    wnlqd_->setEndProgram([this] {
+        endingProgram_ = true;
+        endThisCopy();
+    });
+
+    forms::setTwipsGeometry(bornLabel, 120, 165, 600, 270);
+    forms::setTwipsGeometry(txtborntime_, 720, 120, 3000, 330);
+    const QRect control = forms::twipsGeometry(wnlqd_);
+    forms::setTwipsGeometry(frame2, 60, 570, control.width() + 240, control.height() + 300);
+    forms::setTwipsGeometry(wnlqd_, 120, 180, control.width(), control.height());
+    const QRect frame = forms::twipsGeometry(frame2);
+    setFixedSize(vb::twipsToPixels(QSizeF(frame.x() + frame.width() + 60, frame.y() + frame.height() + 60)));
+
+    Form_Load();
+}
+
+void FrmCalendar::Form_Load() { wnlqd_->Initialise(); }
+
+FrmCalendar& frmcalendar() {
+    QPointer<FrmCalendar>& w = instance();
+    if (!w) w = new FrmCalendar;
+    return *w;
+}
+
+bool hasFrmcalendar() { return !instance().isNull(); }
+
+void showFrmcalendar() {
+    FrmCalendar& w = frmcalendar();
+    if (w.endingProgram()) return;
+    w.show();
+    w.raise();
+    w.activateWindow();
+}
+
+}  // namespace library

@@ -1,0 +1,127 @@
+// Start-up: the rule-database test with its one retry, the error shown when it fails, the wait
+// cursors and the last-line error report.
+#include "core/startup.h"
+#include "core/unhandled_error.h"
+#include "core/wait_cursor.h"
+#include "platform/dao/dao.h"
+#include "platform/vb/folders.h"
+#include "platform/vb/mousepointer.h"
+#include "platform/vb/msgbox.h"
+#include "tests/support/test_env.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+int errorNumberOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const vb::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST(TestOpenRuleDatabase, RetriesExactlyOnce) {
+    int calls = 0;
+    core::TestOpenRuleDatabase([&] {
+        if (++calls == 1) vb::raise(3024, "DAO.Workspace", "first try fails");
+    });
+    EXPECT_EQ(calls, 2);
+
+    calls = 0;
+    const int number = errorNumberOf([&] {
+        core::TestOpenRuleDatabase([&] { vb::raise(3000 + ++calls, "DAO.Workspace", "fails"); });
+    });
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(number, 3002) << "the second attempt's error is the one passed on";
+}
+
+// Main against a program folder of the test's choosing.
+class MainStart : public ::testing::Test {
+protected:
+    void TearDown() override { vb::setProgramFolder(QString()); }
+
+    // Runs Main; returns whether the main window was shown.
+    bool runMain(bool* returned) {
+        bool shown = false;
+        *returned = core::Main([&] { shown = true; });
+        return shown;
+    }
+
+    QTemporaryDir folder_;
+    vb::MsgBoxScript boxes_;
+};
+
+TEST_F(MainStart, OpensTheBuiltRuleDatabaseAndShowsTheMainWindow) {
+    vb::setProgramFolder(testenv::programDir());
+    bool ok = false;
+    EXPECT_TRUE(runMain(&ok));
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(boxes_.count(), 0);
+}
+
+TEST_F(MainStart, MissingRuleDatabaseShowsTheEngineErrorAndNoWindow) {
+    vb::setProgramFolder(folder_.path());
+    bool ok = true;
+    EXPECT_FALSE(runMain(&ok));
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.contains("3024")) << boxes_.last().text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(core::ruleDatabasePath())) << "opening never creates the file";
+}
+
+TEST_F(MainStart, RuleDatabaseWithAnotherPasswordIsRefused) {
+    vb::setProgramFolder(folder_.path());
+    dao::DBEngine::createDatabase(core::ruleDatabasePath(), "NotTheOne").close();
+    bool ok = true;
+    EXPECT_FALSE(runMain(&ok));
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.contains("3031")) << boxes_.last().text.toStdString();
+}
+
+class WaitCursors : public ::testing::Test {
+protected:
+    void SetUp() override { vb::setScreenMousePointer(vb::vbDefault); }
+    void TearDown() override { vb::setScreenMousePointer(vb::vbDefault); }
+};
+
+TEST_F(WaitCursors, OverlappingHourglassesEndAtTheFirstRelease) {
+    auto outer = std::make_unique<core::chourglass>();
+    EXPECT_EQ(vb::screenMousePointer(), vb::vbHourglass);
+    {
+        core::chourglass inner;
+        EXPECT_EQ(vb::screenMousePointer(), vb::vbHourglass);
+    }
+    EXPECT_EQ(vb::screenMousePointer(), vb::vbDefault) << "the outer guard still lives, but the pointer is a value";
+    outer.reset();
+    EXPECT_EQ(vb::screenMousePointer(), vb::vbDefault);
+}
+
+TEST_F(WaitCursors, WaitCursorRestoresThePointerOfItsCreation) {
+    vb::setScreenMousePointer(vb::vbIbeam);
+    {
+        core::CWaitCursor wait;
+        wait.SetCursor(vb::vbHourglass);
+        EXPECT_EQ(vb::screenMousePointer(), vb::vbHourglass);
+        vb::setScreenMousePointer(vb::vbCrosshair);
+    }
+    EXPECT_EQ(vb::screenMousePointer(), vb::vbIbeam);
+
+    core::CWaitCursor wait;
+    EXPECT_EQ(errorNumberOf([&] { wait.SetCursor(70000); }), vb::kOverflow);
+}
+
+TEST(UnhandledError, IsShownWithItsNumberAndTheProgramGoesOn) {
+    vb::MsgBoxScript boxes;
+    EXPECT_FALSE(core::RunGuarded([] { vb::raise(3021, "DAO.Recordset", "No current record."); }));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, core::unhandledErrorText(3021, "No current record."));
+    EXPECT_TRUE(boxes.last().buttons & vb::vbCritical);
+    EXPECT_TRUE(core::RunGuarded([] {}));
+    EXPECT_EQ(boxes.count(), 1);
+}
+
+}  // namespace

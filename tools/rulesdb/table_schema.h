@@ -1,0 +1,47 @@
+#pragma once
+// The schema of an authored table (<Table>.schema.json) and its rows (<Table>.csv), shared by the
+// build tool that loads them and by the data test that checks them.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace rulesdb {
+
+struct ColumnSchema {
+    QString name;
+    QString type;        // text, long, integer, double, datetime, memo
+    int width = 0;       // exact width in characters, 0 = any
+    int maxWidth = 0;    // upper bound, 0 = none
+    QString chars;       // allowed characters (classes expanded), empty = any
+    bool nullable = false;
+    std::optional<double> min, max;
+};
+
+struct TableSchema {
+    QString table;
+    QStringList key;
+    int rows = -1;  // exact row count, -1 = any
+    QList<ColumnSchema> columns;
+};
+
+struct TableData {
+    QStringList header;
+    QList<QStringList> rows;
+};
+
+// The characters of a named class ("branch", "stem", "digit", "month"), or the text itself.
+QString expandCharClass(const QString& chars);
+
+// Readers; on failure they return nullopt and set `error`.
+std::optional<TableSchema> readSchema(const QString& path, QString* error);
+std::optional<TableData> readCsv(const QString& path, QString* error);
+
+// The column type as the engine's CREATE TABLE spells it.
+QString sqlType(const ColumnSchema& column);
+
+// Every problem of `data` against `schema`, one line each; empty when the table is sound.
+QStringList checkTable(const TableSchema& schema, const TableData& data);
+
+}  // namespace rulesdb
