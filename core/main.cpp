@@ -1,6 +1,6 @@
 // The program's entry point.
 #include "core/startup.h"
-#include "core/unhandled_error.h"
+#include "core/application.h"
 #include "library/frm_code_lib.h"
 
 int main(int argc, char** argv) {

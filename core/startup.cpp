@@ -1,9 +1,9 @@
 #include "core/startup.h"
 
-#include "core/unhandled_error.h"
 #include "platform/dao/dao.h"
 #include "platform/vb/error.h"
 #include "platform/vb/folders.h"
+#include "platform/vb/unhandled.h"
 
 
 namespace core {
@@ -34,7 +34,7 @@ bool Main(const std::function<void()>& showMainWindow) {
     try {
         TestOpenRuleDatabase();
     } catch (const vb::Error& e) {
-        ShowUnhandledError(e);
+        vb::showUnhandledError(e);
         return false;
     }
     showMainWindow();

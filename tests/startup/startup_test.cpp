@@ -1,7 +1,7 @@
 // Start-up: the rule-database test with its one retry, the error shown when it fails, the wait
 // cursors and the last-line error report.
 #include "core/startup.h"
-#include "core/unhandled_error.h"
+#include "platform/vb/unhandled.h"
 #include "core/wait_cursor.h"
 #include "platform/dao/dao.h"
 #include "platform/vb/folders.h"
@@ -112,16 +112,6 @@ TEST_F(WaitCursors, WaitCursorRestoresThePointerOfItsCreation) {
 
     core::CWaitCursor wait;
     EXPECT_EQ(errorNumberOf([&] { wait.SetCursor(70000); }), vb::kOverflow);
-}
-
-TEST(UnhandledError, IsShownWithItsNumberAndTheProgramGoesOn) {
-    vb::MsgBoxScript boxes;
-    EXPECT_FALSE(core::RunGuarded([] { vb::raise(3021, "DAO.Recordset", "No current record."); }));
-    ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.last().text, core::unhandledErrorText(3021, "No current record."));
-    EXPECT_TRUE(boxes.last().buttons & vb::vbCritical);
-    EXPECT_TRUE(core::RunGuarded([] {}));
-    EXPECT_EQ(boxes.count(), 1);
 }
 
 }  // namespace

@@ -1,0 +1,15 @@
+#include "core/application.h"
+
+#include "platform/vb/unhandled.h"
+
+namespace core {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    bool handled = false;
+    vb::runGuarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
+
+}  // namespace core
