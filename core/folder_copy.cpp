@@ -6,6 +6,7 @@
 #include "core/main_window_host.h"
 #include "core/safe_file_writer.h"
 #include "core/work_database.h"
+#include "platform/forms/common_dialog.h"
 #include "platform/registry/registry.h"
 #include "platform/vb/error.h"
 #include "platform/vb/folders.h"
@@ -13,7 +14,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QSet>
 #include <QTemporaryDir>
@@ -25,11 +25,6 @@
 namespace core {
 
 namespace {
-
-std::function<QString(QWidget*, const QString&)>& folderBrowser() {
-    static std::function<QString(QWidget*, const QString&)> browser;
-    return browser;
-}
 
 void appendSlash(QString& path) {
     if (!path.endsWith(u'/')) path += u'/';
@@ -207,13 +202,8 @@ qint64 FolderSize(const QString& folder) {
 }
 
 QString BrowseForFolder(QWidget* owner, const QString& title) {
-    if (folderBrowser()) return folderBrowser()(owner, title);
-    const QString chosen = QFileDialog::getExistingDirectory(owner, title, QString(), QFileDialog::ShowDirsOnly);
+    const QString chosen = forms::chooseFolder(owner, title);
     return chosen.isEmpty() ? QString() : withoutSlash(chosen);
-}
-
-void setFolderBrowser(std::function<QString(QWidget*, const QString&)> browser) {
-    folderBrowser() = std::move(browser);
 }
 
 QString DefaultWorkFolder() { return vb::joinPath(vb::dataFolder(), QStringLiteral("sysfiles/")); }

@@ -3,8 +3,6 @@
 // (the template refresh, a new library), the size of a folder, and the folder chooser.
 #include <QString>
 
-#include <functional>
-
 class QWidget;
 
 namespace core {
@@ -28,10 +26,9 @@ void CopyFolderFiles(const QString& source, const QString& target);
 // The total size in bytes of the plain files of `folder`; 0 for an empty or missing folder.
 qint64 FolderSize(const QString& folder);
 
-// Asks for a folder; its path (without a trailing "/"), or "" when the user cancels.
+// Asks for a folder through the folder dialog; its path (without a trailing "/"), or "" when the user
+// cancels.
 QString BrowseForFolder(QWidget* owner, const QString& title);
-// Test seam: answers BrowseForFolder instead of the dialog; an empty function restores the dialog.
-void setFolderBrowser(std::function<QString(QWidget* owner, const QString& title)> browser);
 
 // The default work folder and the template folder, in the user's data folder, ending in "/".
 QString DefaultWorkFolder();

@@ -1,6 +1,7 @@
 #include "core/text_helpers.h"
 
 #include "core/main_window_host.h"
+#include "core/wait_cursor.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -60,6 +61,7 @@ bool FileExists(const QString& path) {
 }
 
 QList<word> SplitWords(QString& text, const QString& delimiter) {
+    chourglass hourglass;
     QString s = trimBlanks(text);
 
     for (qsizetype cr = s.indexOf(QStringLiteral("\r\n")); cr >= 0; cr = s.indexOf(QStringLiteral("\r\n"), cr))

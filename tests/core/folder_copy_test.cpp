@@ -4,6 +4,7 @@
 #include "core/main_window_host.h"
 #include "core/safe_file_writer.h"
 #include "platform/dao/dao.h"
+#include "platform/forms/common_dialog.h"
 #include "platform/registry/registry.h"
 #include "platform/vb/folders.h"
 #include "platform/vb/msgbox.h"
@@ -83,7 +84,6 @@ protected:
         core::setMainWindowHost(nullptr);
         core::setCopyConflictPolicy({});
         core::SafeFileWriter::setFaultHook({});
-        core::setFolderBrowser({});
         vb::setProgramFolder(QString());
         qputenv("XDG_DATA_HOME", savedDataHome_);
         registry::DeleteSetting(QStringLiteral("veyraww"), QStringLiteral("Settings"));
@@ -384,15 +384,12 @@ TEST_F(FolderCopyTest, FolderSizeSumsPlainFilesIn64Bits) {
     EXPECT_EQ(core::FolderSize(folder), (qint64(3) << 30) + 1000);
 }
 
-TEST_F(FolderCopyTest, BrowseForFolderAnswersThroughTheBrowser) {
-    QString askedTitle;
-    core::setFolderBrowser([&](QWidget*, const QString& title) {
-        askedTitle = title;
-        return QString();
-    });
+TEST_F(FolderCopyTest, BrowseForFolderGivesTheChosenFolderOrNothing) {
+    forms::DialogScript dialogs;
+    dialogs.answer(forms::DialogAnswer::cancel()).answer(forms::DialogAnswer::folder(root_.path() + QStringLiteral("/")));
     EXPECT_EQ(core::BrowseForFolder(nullptr, QStringLiteral("请选择文件夹：")), QString());
-    EXPECT_EQ(askedTitle, QStringLiteral("请选择文件夹："));
-    core::setFolderBrowser([&](QWidget*, const QString&) { return root_.path(); });
+    EXPECT_EQ(dialogs.last().title, QStringLiteral("请选择文件夹："));
+    EXPECT_EQ(dialogs.last().kind, forms::DialogKind::Folder);
     EXPECT_EQ(core::BrowseForFolder(nullptr, QString()), root_.path());
 }
 

@@ -1,6 +1,7 @@
 #include "core/main_window_host.h"
 #include "core/quick_sort.h"
 #include "core/text_helpers.h"
+#include "platform/vb/mousepointer.h"
 
 #include <QDir>
 #include <QFile>
@@ -158,6 +159,25 @@ TEST(QuickSortTest, SortsOnlyTheGivenRange) {
     std::vector<int> one{4};
     core::QuickSort(one, 0, 0);
     EXPECT_EQ(one, std::vector<int>{4});
+}
+
+// An element that notes the pointer whenever the sort compares it.
+struct PointerWatch {
+    int value;
+    static inline int seen = -1;
+    friend bool operator<(const PointerWatch& a, const PointerWatch& b) {
+        seen = vb::screenMousePointer();
+        return a.value < b.value;
+    }
+};
+
+TEST(QuickSortTest, ShowsTheHourglassWhileItSorts) {
+    std::vector<PointerWatch> items{{3}, {1}, {2}};
+    core::QuickSort(items, 0, 2);
+    EXPECT_EQ(PointerWatch::seen, vb::vbHourglass);
+    EXPECT_EQ(vb::screenMousePointer(), vb::vbDefault);
+    EXPECT_EQ(items[0].value, 1);
+    EXPECT_EQ(items[2].value, 3);
 }
 
 TEST(QuickSortTest, BoundOutsideTheArrayRaisesSubscriptOutOfRange) {
