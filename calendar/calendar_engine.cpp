@@ -214,7 +214,7 @@ void CalendarEngine::SolarTermText(int16_t n) {
     }
     mHost.setCaption(CalendarCaption::Label7, mJieName + QStringLiteral("："));
     mHost.setCaption(CalendarCaption::Label8, mZhongqiName + QStringLiteral("："));
-    if (mRows.size() < 2) {
+    if (!hasThreeRows()) {
         mHost.setCaption(CalendarCaption::Label9, QString());
         mHost.setCaption(CalendarCaption::Label10, QString());
         return;

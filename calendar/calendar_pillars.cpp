@@ -47,7 +47,7 @@ QString CalendarEngine::DayStemOfMoment(const BirthMoment& birth) const {
 }
 
 void CalendarEngine::MonthPillarBySolarTerms(const BirthMoment& birth) {
-    if (mRows.size() < 2) {
+    if (!hasThreeRows()) {
         mHost.setCaption(CalendarCaption::Label1, QString());
         return;
     }

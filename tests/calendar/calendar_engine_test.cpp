@@ -256,8 +256,10 @@ TEST_F(CalendarEngineTest, OutsideTheTableTheResultsAreEmpty) {
         const QString text = engine_.SolarToLunar(d);
         EXPECT_EQ(text, u""_s) << qdate(d).toString(Qt::ISODate).toStdString();
         EXPECT_EQ(host_.caption(CalendarCaption::Label1), u""_s);
+        host_.setCaption(CalendarCaption::Label1, u"x"_s);
         engine_.MonthPillarBySolarTerms(at(d, 12, 0));
         if (engine_.rows().size() < 3) {
+            EXPECT_EQ(host_.caption(CalendarCaption::Label1), u""_s);
             for (const QString& t : engine_.dayTexts()) EXPECT_EQ(t, u""_s);
         }
     }

@@ -33,7 +33,11 @@ Ecliptic precessFromJ2000(double jde, Ecliptic p) {
 }
 
 double nutationInLongitudeDeg(double jde) {
+    // libnova keeps the last nutation and hands it out again for any day within 0.1 of it, which
+    // would make a moment depend on what was computed before it. A call a day away first makes it
+    // compute the value for `jde` itself.
     ln_nutation n;
+    ln_get_nutation(jde + 1.0, &n);
     ln_get_nutation(jde, &n);
     return n.longitude;
 }
