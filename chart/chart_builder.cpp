@@ -6,10 +6,14 @@
 #include "chart/steps/steps.h"
 #include "core/conversions.h"
 #include "core/globals.h"
+#include "core/wait_cursor.h"
 #include "platform/vb/error.h"
+
+#include <QGuiApplication>
 
 #include <array>
 #include <exception>
+#include <optional>
 
 namespace chart {
 
@@ -136,6 +140,9 @@ void ResetChart(ChartSurface& chart) {
 }
 
 void BuildChart(ChartSurface& chart) {
+    // The hourglass for the whole build; tools and benchmarks without a window have no pointer.
+    std::optional<core::chourglass> busy;
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) busy.emplace();
     ResetChart(chart);
     {
         RuleDatabase db;

@@ -29,6 +29,16 @@ int freeSlot(const ChartSurface& chart, int palace) {
     return -1;
 }
 
+void fillSiHuaRow(ChartSurface& chart, const QString& star, const QString& word, const QString& grade) {
+    for (int r = 0; r < kSiHuaRows; ++r) {
+        if (!chart.caption(Control::lBlxh, r).isEmpty()) continue;
+        chart.setCaption(Control::lBlxh, r, star);
+        chart.setCaption(Control::lBlxh, r + kSiHuaRows, word);
+        chart.setCaption(Control::lBlxh, r + 2 * kSiHuaRows, grade);
+        return;
+    }
+}
+
 }  // namespace
 
 bool isDarkRedStar(const QString& star) {
@@ -60,25 +70,18 @@ void PlaceStar(ChartSurface& chart, int palace, const QString& star, const QStri
 void PlaceSiHua(ChartSurface& chart, int palace, const QString& star, const QString& word) {
     // The table shows the brightness of the transformed star in its palace; XMiao99 grades stars,
     // not the four words.
-    const QString grade = LookupBrightness(star, palace);
-    for (int r = 0; r < kSiHuaRows; ++r) {
-        if (!chart.caption(Control::lBlxh, r).isEmpty()) continue;
-        chart.setCaption(Control::lBlxh, r, star);
-        chart.setCaption(Control::lBlxh, r + kSiHuaRows, word);
-        chart.setCaption(Control::lBlxh, r + 2 * kSiHuaRows, grade);
-        return;
-    }
+    fillSiHuaRow(chart, star, word, LookupBrightness(star, palace));
 }
 
 QString LookupBrightness(const QString& star, int palace) {
+    // One statement reads the seven grade columns that the grades are looked up in one by one; the
+    // later column still decides a branch listed twice.
     QString result;
     RuleDatabase db;
+    dao::Recordset rs = db.snapshot(QStringLiteral("SELECT A,b,c,d,e,f,g ") + QStringLiteral("FROM XMiao99 WHERE s=") + quoted(star));
+    if (rs.eof()) return result;
     for (int g = 0; g < kGradeCount; ++g) {
-        const QString column = columnLetter(g + 1);
-        dao::Recordset rs = db.snapshot(QStringLiteral("SELECT %1 ").arg(g == 0 ? QStringLiteral("A") : column) +
-                                        QStringLiteral("FROM XMiao99 WHERE s=") + quoted(star));
-        if (rs.eof()) continue;
-        const QString branches = fieldText(rs, column);
+        const QString branches = fieldText(rs, columnLetter(g + 1));
         for (const QChar ch : branches)
             if (palaceOfBranch(QString(ch)) == palace) result = QString(QChar(kGrades[g]));
     }
@@ -100,9 +103,11 @@ QString LookupSiHua(const ChartSurface& chart, const QString& star) {
 
 void PlaceStarWithSiHua(ChartSurface& chart, int palace, const QString& star) {
     if (!isPalace(palace)) return;
-    PlaceStar(chart, palace, star, LookupBrightness(star, palace));
+    const QString grade = LookupBrightness(star, palace);
+    PlaceStar(chart, palace, star, grade);
     const QString word = LookupSiHua(chart, star);
-    if (!word.isEmpty()) PlaceSiHua(chart, palace, star, word);
+    // The row's brightness is the grade just looked up (PlaceSiHua would look up the same).
+    if (!word.isEmpty()) fillSiHuaRow(chart, star, word, grade);
 }
 
 void PlaceStarAtBranch(ChartSurface& chart, const QString& branchCell, const QString& star) {

@@ -100,6 +100,37 @@ INSTANTIATE_TEST_SUITE_P(Charts, HandWorkedChart, ::testing::ValuesIn(kHandChart
                              return "chart" + std::to_string(info.index);
                          });
 
+// The first stars of a palace, name and brightness, as "紫微平 贪狼利".
+QString firstStars(const MemoryChartSurface& c, int palace, int count) {
+    QStringList stars;
+    for (int s = 0; s < count; ++s)
+        stars << c.caption(Control::lblZX, palace * 24 + s) + c.caption(Control::lblZX, palace * 24 + s + 6);
+    return stars.join(' ');
+}
+
+// 甲子 正月 初一 子时, 火六局: 紫微 on day 1 of bureau six stands at 酉 (one palace, five back from 寅);
+// 天府 mirrors it at 未. 甲 gives 廉贞 化禄, 破军 化权, 武曲 化科, 太阳 化忌, each with its brightness.
+TEST(ChartBuilder, GradesTheMajorStarsAndListsTheFourTransformations) {
+    chart::setRuleDatabasePath(QString());
+    MemoryChartSurface c;
+    chart::SetBirthCaptions(c, 0, "甲子", "正月", "初一", "子");
+    core::gIsMale = true;
+    ASSERT_TRUE(chart::RefreshChart(c)) << c.reportedFailures().join('\n').toStdString();
+    EXPECT_EQ(firstStars(c, 9, 2), "紫微平 贪狼利");
+    EXPECT_EQ(firstStars(c, 7, 1), "天府庙");
+    EXPECT_EQ(firstStars(c, 6, 1), "太阳旺");
+    EXPECT_EQ(firstStars(c, 5, 2), "武曲平 破军平");
+    EXPECT_EQ(firstStars(c, 1, 2), "廉贞利 七杀庙");
+    EXPECT_EQ(firstStars(c, 0, 1), "天梁庙");
+    EXPECT_EQ(c.foreColor(Control::lblZX, 9 * 24), 0x000080u);
+    EXPECT_EQ(c.foreColor(Control::lblZX, 9 * 24 + 6), 0xFF0000u) << "平 in blue";
+    EXPECT_EQ(c.foreColor(Control::lblZX, 6 * 24 + 6), 0x0000FFu) << "旺 in red";
+    QStringList rows;
+    for (int r = 0; r < 4; ++r)
+        rows << c.caption(Control::lBlxh, r) + c.caption(Control::lBlxh, r + 4) + c.caption(Control::lBlxh, r + 8);
+    EXPECT_EQ(rows.join(' '), "太阳化忌旺 武曲化科平 廉贞化禄利 破军化权平") << "in the order the stars are placed";
+}
+
 TEST(ChartBuilder, JoinsTheLifePalaceWithItsWealthCareerAndTravelPalaces) {
     chart::setRuleDatabasePath(QString());
     MemoryChartSurface c;
@@ -115,30 +146,38 @@ TEST(ChartBuilder, JoinsTheLifePalaceWithItsWealthCareerAndTravelPalaces) {
     EXPECT_EQ(c.joinLine(JoinLine::LineC2G), (chart::LineState{0x0000FF, anchor(10), anchor(6)}));
 }
 
+// Every caption of the chart, control by control.
+QStringList captionsOf(const MemoryChartSurface& c) {
+    QStringList all;
+    for (int k = 0; k < chart::kControlCount; ++k) {
+        const auto control = static_cast<Control>(k);
+        const chart::ControlInfo& info = chart::controlInfo(control);
+        for (int i = info.firstIndex; i < info.firstIndex + info.count; ++i)
+            all << QStringLiteral("%1(%2)=%3").arg(QLatin1String(info.name)).arg(i).arg(
+                       info.isArray ? c.caption(control, i) : c.caption(control));
+    }
+    return all;
+}
+
+QStringList freshChart(const char* year, const char* month, const char* day, const char* hour, bool male) {
+    MemoryChartSurface fresh;
+    chart::SetBirthCaptions(fresh, 0, year, month, day, hour);
+    core::gIsMale = male;
+    EXPECT_TRUE(chart::RefreshChart(fresh));
+    return captionsOf(fresh);
+}
+
 TEST(ChartBuilder, SecondBuildShowsNothingOfTheFirst) {
     chart::setRuleDatabasePath(QString());
+    const QStringList expected = freshChart("乙丑", "三月", "初八", "戌", false);
     MemoryChartSurface c;
     chart::SetBirthCaptions(c, 0, "庚午", "五月", "十五", "午");
+    core::gIsMale = true;
     ASSERT_TRUE(chart::RefreshChart(c));
-    // What the later steps fill, as a first chart would leave it.
-    chart::PlaceStar(c, 3, "紫微", "旺");
-    chart::PlaceSiHua(c, 3, "太阳", "化禄");
-    for (int p = 0; p < 12; ++p) {
-        c.setCaption(Control::lblDX, p, "2-11");
-        c.setCaption(Control::lblXK, p, "旬中");
-    }
-    c.setCaption(Control::lblMz, "贪狼");
-
     chart::SetBirthCaptions(c, 0, "乙丑", "三月", "初八", "戌");
+    core::gIsMale = false;
     ASSERT_TRUE(chart::RefreshChart(c));
-    for (int i = 0; i < chart::kStarSlotCount; ++i) EXPECT_EQ(c.caption(Control::lblZX, i), "") << i;
-    for (int i = 0; i < chart::kSiHuaLabelCount; ++i) EXPECT_EQ(c.caption(Control::lBlxh, i), "") << i;
-    for (int p = 0; p < 12; ++p) {
-        EXPECT_EQ(c.caption(Control::lblSG, p), p == 2 ? "身宫" : "") << "body mark of the first chart at 子 is gone";
-        EXPECT_EQ(c.caption(Control::lblDX, p), "");
-        EXPECT_EQ(c.caption(Control::lblXK, p), "");
-    }
-    EXPECT_EQ(c.caption(Control::lblMz), "");
+    EXPECT_EQ(captionsOf(c), expected);
     EXPECT_EQ(c.foreColor(Control::lblSEG, 0), 0x004080u) << "the first chart's life palace is no longer blue";
 }
 
@@ -165,10 +204,11 @@ TEST_F(ChartBuilderOnOwnRules, MonthWithoutARowFailsOnceAndTheNextBuildStartsCle
     EXPECT_EQ(c.caption(Control::lblZX, 2 * 24), "") << "a failed build shows nothing of the chart before";
     EXPECT_EQ(c.caption(Control::lblWXj), "");
 
+    const QStringList expected = freshChart("丁卯", "正月", "十五", "卯", true);
     chart::SetBirthCaptions(c, 0, "丁卯", "正月", "十五", "卯");
     EXPECT_TRUE(chart::RefreshChart(c));
     EXPECT_EQ(c.reportedFailures().size(), 1);
-    EXPECT_EQ(c.caption(Control::lblWXj), "金四局");
+    EXPECT_EQ(captionsOf(c), expected);
 }
 
 TEST_F(ChartBuilderOnOwnRules, HourCaptionWithoutABranchFailsTheBuild) {

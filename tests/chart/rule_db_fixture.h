@@ -1,10 +1,7 @@
 #pragma once
-// A rule database of the test's own: the authored tables of the chart loaded from data/rules into a
-// fresh password-protected file, which the test may then change, and which the chart reads while the
-// fixture lives.
-#include "chart/memory_chart_surface.h"
-#include "platform/dao/dao.h"
-
+// A rule database of the test's own: a copy of the build's zodazire.mdb in a fresh folder, which the
+// test may change and which the chart reads while the fixture lives.
+#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -23,8 +20,5 @@ protected:
     QTemporaryDir dir_;
     QString path_;
 };
-
-// Loads the named authored tables (every column as text) into a new database at `path`.
-void makeRuleDatabase(const QString& path, const QStringList& tables);
 
 }  // namespace charttest
