@@ -8,5 +8,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Veyra"));
     QApplication::setOrganizationName(QStringLiteral("veyraww"));
     if (!core::Main([] { library::frmCodeLib().show(); })) return 1;
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // Windows go before the application object does.
+    library::releaseFrmCodeLib();
+    return status;
 }

@@ -1,7 +1,7 @@
 #include "library/frm_calendar.h"
 
 #include "calendar/widgets/wnl.h"
-#include "library/frm_code_lib.h"
+#include "core/main_window_host.h"
 #include "platform/forms/font_faces.h"
 #include "platform/forms/twips_geometry.h"
 #include "platform/vb/twips.h"
@@ -25,7 +25,7 @@ QPointer<FrmCalendar>& instance() {
 // A later copy of the program ends through the main window's own unload, which closes the other
 // windows and saves what they hold, and then leaves the event loop.
 void endThisCopy() {
-    if (hasFrmCodeLib()) frmCodeLib().close();
+    if (core::MainWindowHost* mainWindow = core::mainWindowHost()) mainWindow->unloadWindow();
     QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
 }
 

@@ -1,5 +1,6 @@
 #include "library/frm_code_lib.h"
 
+#include "platform/vb/mousepointer.h"
 #include "platform/vb/twips.h"
 
 #include <QSplitter>
@@ -36,7 +37,21 @@ FrmCodeLib::FrmCodeLib(QWidget* parent)
     split->setSizes({vb::twipsToPixels(kTreeWidthTwips), vb::twipsToPixels(kMainWidthTwips - kTreeWidthTwips)});
     setCentralWidget(split);
     resize(vb::twipsToPixels(kMainWidthTwips), vb::twipsToPixels(kMainHeightTwips));
+    core::setMainWindowHost(this);
 }
+
+FrmCodeLib::~FrmCodeLib() {
+    if (core::mainWindowHost() == this) core::setMainWindowHost(nullptr);
+}
+
+void FrmCodeLib::setMousePointer(int pointer) {
+    Qt::CursorShape shape;
+    if (vb::cursorShapeOf(pointer, &shape)) setCursor(shape);
+    else unsetCursor();
+    mousePointer_ = pointer;
+}
+
+void FrmCodeLib::unloadWindow() { close(); }
 
 FrmCodeLib& frmCodeLib() {
     auto& w = instance();
@@ -45,5 +60,7 @@ FrmCodeLib& frmCodeLib() {
 }
 
 bool hasFrmCodeLib() { return instance() != nullptr; }
+
+void releaseFrmCodeLib() { instance().reset(); }
 
 }  // namespace library
