@@ -252,38 +252,37 @@ bool startsTableConstraint(const Tokens& t, int begin, int end) {
 
 Tokens createTable(const Tokens& t) {
     int open = -1;
-    for (int i = 0; i < t.size(); ++i)
-        if (t[i].isSymbol('(')) {
-            open = i;
-            break;
-        }
+    for (int i = 0; i < t.size() && open < 0; ++i)
+        if (t[i].isSymbol('(')) open = i;
     const int close = open < 0 ? -1 : matchingParen(t, open);
     if (close < 0) return t;
-    Tokens out(t.mid(0, open + 1));
+
+    struct Item {
+        Tokens tokens;
+        bool counterKey = false;  // a table constraint naming the autonumber as key
+    };
+    QList<Item> items;
     QStringList counters;
-    QList<Tokens> items;
-    QList<std::pair<int, int>> constraints;
-    for (const auto& [b, e] : splitAtCommas(t, open + 1, close)) {
+    const auto parts = splitAtCommas(t, open + 1, close);
+    for (const auto& [b, e] : parts) {
         if (startsTableConstraint(t, b, e)) {
-            constraints.append({b, e});
-            items.append(Tokens(t.mid(b, e - b)));
+            items.append({Tokens(t.mid(b, e - b))});
             continue;
         }
         QString counter;
-        items.append(columnDefinition(t, b, e, &counter));
+        items.append({columnDefinition(t, b, e, &counter)});
         if (!counter.isEmpty()) counters.append(counter);
     }
+    for (qsizetype k = 0; k < items.size(); ++k)
+        items[k].counterKey = startsTableConstraint(t, parts[k].first, parts[k].second) &&
+                              isCounterKeyConstraint(t, parts[k].first, parts[k].second, counters);
+
+    Tokens out(t.mid(0, open + 1));
     bool first = true;
-    int constraintIndex = 0;
-    const auto parts = splitAtCommas(t, open + 1, close);
-    for (int k = 0; k < items.size(); ++k) {
-        const bool isConstraint = constraintIndex < constraints.size() && constraints[constraintIndex] == parts[k];
-        if (isConstraint) {
-            ++constraintIndex;
-            if (isCounterKeyConstraint(t, parts[k].first, parts[k].second, counters)) continue;
-        }
+    for (const Item& item : items) {
+        if (item.counterKey) continue;  // the autonumber is the key already
         if (!first) out.append(Token{TokenKind::Symbol, QStringLiteral(",")});
-        out.append(items[k]);
+        out.append(item.tokens);
         first = false;
     }
     out.append(t.mid(close));
