@@ -87,6 +87,8 @@ Date Date::today() { return fromQDate(QDate::currentDate()); }
 
 Date Date::now() { return fromQDateTime(QDateTime::currentDateTime()); }
 
+double Date::moment() const { return static_cast<double>(dayNumber()) + timeOfDay(); }
+
 long Date::dayNumber() const { return static_cast<long>(std::trunc(serial_)); }
 
 double Date::timeOfDay() const { return std::fabs(serial_ - std::trunc(serial_)); }

@@ -61,7 +61,12 @@ public:
     // ("2001-5-3 9:5", "2001/5/3 9:0:11", "h:mm"); false when it is no date.
     static bool parse(const QString& text, Date* out);
 
-    friend constexpr auto operator<=>(const Date&, const Date&) = default;
+    // Ordered by moment, not by serial: before 1899-12-30 a later time of the same day has a serial
+    // nearer zero, so comparing serials would put 23:00 before 12:00.
+    friend constexpr bool operator==(const Date&, const Date&) = default;
+    friend std::partial_ordering operator<=>(const Date& a, const Date& b) { return a.moment() <=> b.moment(); }
+    // The moment on one continuous scale (days since 1899-12-30, time as its fraction).
+    double moment() const;
 
 private:
     double serial_ = 0;

@@ -58,6 +58,18 @@ TEST(VbDateSerial, TimeRoundingUpMovesForwardInTheCalendar) {
     EXPECT_EQ(Date(-1.9999999999).hour(), 0);
 }
 
+TEST(VbDateSerial, OrderFollowsTheMomentOnBothSidesOfTheEpoch) {
+    // Serials before 1899-12-30 run backwards within a day; the order must not.
+    const vb::Date morning = vb::Date::fromParts(1882, 3, 1, 6, 0);
+    const vb::Date noon = vb::Date::fromParts(1882, 3, 1, 12, 0);
+    const vb::Date lateEve = vb::Date::fromParts(1882, 2, 28, 23, 59);
+    EXPECT_LT(lateEve, morning);
+    EXPECT_LT(morning, noon);
+    EXPECT_LT(noon, vb::Date::fromParts(1899, 12, 30, 0, 0));
+    EXPECT_LT(vb::Date::fromParts(1899, 12, 29, 23, 0), vb::Date::fromParts(1899, 12, 30, 1, 0));
+    EXPECT_EQ(morning, vb::Date::fromParts(1882, 3, 1, 6, 0));
+}
+
 TEST(VbDateSerial, PartsRoundTripThroughTheSerial) {
     struct PartsCase {
         int y, mo, d, h, mi, s;
