@@ -3,7 +3,7 @@
 #include "calendar/widgets/prev_instance.h"
 #include "calendar/widgets/wnl.h"
 #include "library/frm_calendar.h"
-#include "library/frm_code_lib.h"
+#include "core/main_window_host.h"
 #include "platform/forms/combobox.h"
 
 #include <QCoreApplication>
@@ -18,16 +18,28 @@ namespace {
 
 constexpr const char* kFirstCopyRuntime = "VEYRA_FIRST_COPY_RUNTIME";
 
+// The main window as far as ending the program concerns it.
+class MainWindowStandIn : public core::MainWindowHost {
+public:
+    MainWindowStandIn() { core::setMainWindowHost(this); }
+    ~MainWindowStandIn() override { core::setMainWindowHost(nullptr); }
+    void setMousePointer(int) override {}
+    int mousePointer() const override { return 0; }
+    QWidget* ownerWidget() override { return nullptr; }
+    void unloadWindow() override { ++unloads; }
+    int unloads = 0;
+};
+
 TEST(SecondCopy, EndsInInitialiseThroughTheMainWindow) {
     const QByteArray firstRuntime = qgetenv(kFirstCopyRuntime);
     if (firstRuntime.isEmpty()) GTEST_SKIP() << "runs as the child of FirstCopy";
     setenv("XDG_RUNTIME_DIR", firstRuntime.constData(), 1);
     ASSERT_TRUE(calendar::prevInstance());
 
-    library::frmCodeLib().show();
+    MainWindowStandIn mainWindow;
     library::FrmCalendar& dialog = library::frmcalendar();
     EXPECT_TRUE(dialog.endingProgram());
-    EXPECT_FALSE(library::frmCodeLib().isVisible());
+    EXPECT_EQ(mainWindow.unloads, 1);
     library::showFrmcalendar();
     EXPECT_FALSE(dialog.isVisible());
     // Initialise ended before it filled anything.
