@@ -88,7 +88,8 @@ void SetAlignment(QWidget* /*window*/, int16_t alignment) {
     for (const auto& choice : kAlignments) {
         if (choice.argument != alignment) continue;
         EditorHost& h = host();
-        for (const auto& other : kAlignments) showPicture(h, ButtonBar::Alignment, other.argument, other.argument == alignment);
+        for (const auto& other : kAlignments)
+            showPicture(h, ButtonBar::Alignment, other.argument, other.argument == alignment);
         h.txtCode().setSelAlignment(choice.alignment);
         return;
     }
@@ -186,7 +187,8 @@ void SyncFontCombos(const QString& fontName, const QString& fontSize) {
     constexpr double kLargest = 70;
     const double size = vb::val(fontSize);
     forms::ComboBox& sizes = h.cboSizeCombo();
-    sizes.setListIndex(size >= kSmallest && size <= kLargest ? static_cast<int>(vb::roundHalfEven(size - kSmallest)) : -1);
+    sizes.setListIndex(size >= kSmallest && size <= kLargest ? static_cast<int>(vb::roundHalfEven(size - kSmallest))
+                                                             : -1);
 }
 
 }  // namespace core

@@ -230,7 +230,8 @@ QPrinter& CommonDialog::printer() {
 bool CommonDialog::show(DialogKind kind) {
     DialogRequest r = settings_;
     r.kind = kind;
-    const DialogAnswer a = showDialog(r, qobject_cast<QWidget*>(parent()), kind == DialogKind::Printer ? &printer() : nullptr);
+    const DialogAnswer a =
+        showDialog(r, qobject_cast<QWidget*>(parent()), kind == DialogKind::Printer ? &printer() : nullptr);
     if (!a.accepted) {
         if (cancelError_) vb::raise(cdlCancel, objectName(), QStringLiteral("Cancel was selected."));
         return false;

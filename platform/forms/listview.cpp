@@ -156,7 +156,8 @@ void ListView::setView(int view) {
 }
 
 QTreeWidgetItem* ListView::addItem(const QString& key, const QString& text) {
-    if (!key.isEmpty() && item(key)) vb::raise(kKeyNotUnique, objectName(), QStringLiteral("Key is not unique in collection"));
+    if (!key.isEmpty() && item(key))
+        vb::raise(kKeyNotUnique, objectName(), QStringLiteral("Key is not unique in collection"));
     auto* row = new ListItem(this);
     row->setText(0, text);
     row->setData(0, kKeyRole, key);

@@ -376,7 +376,8 @@ void RichTextBox::setSelBullet(bool on) {
         bullets.setIndent(1);
         QTextList* list = nullptr;
         for (const QTextBlock& b : blocks) {
-            if (const QTextList* own = b.textList(); own && own->format().style() == QTextListFormat::ListDisc) continue;
+            if (const QTextList* own = b.textList(); own && own->format().style() == QTextListFormat::ListDisc)
+                continue;
             c.setPosition(b.position());
             if (!list) {
                 list = c.createList(bullets);
@@ -398,7 +399,8 @@ void RichTextBox::setSelBullet(bool on) {
 }
 
 std::optional<int> RichTextBox::selIndent() const {
-    return overBlocks<int>(*this, [](const QTextBlock& b) { return toTwips(textLeft(b) + b.blockFormat().textIndent()); });
+    return overBlocks<int>(*this,
+                           [](const QTextBlock& b) { return toTwips(textLeft(b) + b.blockFormat().textIndent()); });
 }
 
 void RichTextBox::setSelIndent(int twips) {

@@ -847,7 +847,8 @@ void Reader::appendCharacter(char16_t c) {
     } else if (dest == Dest::FontTable && fontEntry_ >= 0) {
         const auto it = fonts_.find(fontEntry_);
         const int charset = it != fonts_.end() ? it->second.charset : -1;
-        fontNameText_ += decoder_.decode(std::exchange(fontNameBytes_, {}), codePageOfCharset(charset, documentCodePage_));
+        const int codePage = codePageOfCharset(charset, documentCodePage_);
+        fontNameText_ += decoder_.decode(std::exchange(fontNameBytes_, {}), codePage);
         fontNameText_.append(QChar(c));
     }
 }
@@ -855,7 +856,8 @@ void Reader::appendCharacter(char16_t c) {
 void Reader::finishFontName() {
     if (fontEntry_ < 0) return;
     FontEntry& font = fonts_[fontEntry_];
-    fontNameText_ += decoder_.decode(std::exchange(fontNameBytes_, {}), codePageOfCharset(font.charset, documentCodePage_));
+    const int codePage = codePageOfCharset(font.charset, documentCodePage_);
+    fontNameText_ += decoder_.decode(std::exchange(fontNameBytes_, {}), codePage);
     if (font.name.isEmpty()) font.name = fontNameText_.trimmed();
     fontNameText_.clear();
     fontEntry_ = -1;

@@ -16,7 +16,8 @@ MainWindowStandIn::MainWindowStandIn()
             pictures_.insert(name, QPixmap(testenv::sourceDir() + "/data/pictures/" + name + ".png"));
         }
     }
-    fonts_->addItems({QStringLiteral("Arial"), QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("黑体")});
+    fonts_->addItems(
+        {QStringLiteral("Arial"), QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("黑体")});
     for (int size = 6; size <= 70; ++size) sizes_->addItem(QStringLiteral(" %1").arg(size));
     core::setEditorHost(this);
 }

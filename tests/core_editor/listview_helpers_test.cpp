@@ -60,8 +60,7 @@ TEST_F(ListHelpersTest, AutoSizeLastColumnShowsItsErrors) {
     ASSERT_EQ(boxes_.count(), 1);
     EXPECT_EQ(boxes_.last().title, u"Common::AutoSizeLastColumn"_s);
     EXPECT_EQ(boxes_.last().buttons, vb::vbOKOnly);
-    EXPECT_EQ(boxes_.last().text,
-              u"91 Object variable or With block variable not set Common::AutoSizeLastColumn"_s);
+    EXPECT_EQ(boxes_.last().text, u"91 Object variable or With block variable not set Common::AutoSizeLastColumn"_s);
 }
 
 TEST_F(ListHelpersTest, ExtendedStylesOnAndOff) {

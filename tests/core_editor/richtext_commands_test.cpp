@@ -99,21 +99,23 @@ TEST_P(ToggleStyleTest, ForceKeepsItOn) {
     EXPECT_EQ((box().*c.get)(), false);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Styles, ToggleStyleTest,
-    ::testing::Values(StyleCase{"bold", core::ToggleBold, &forms::RichTextBox::selBold, &forms::RichTextBox::setSelBold, 0},
-                      StyleCase{"italic", core::ToggleItalic, &forms::RichTextBox::selItalic,
-                                &forms::RichTextBox::setSelItalic, 1},
-                      StyleCase{"underline", core::ToggleUnderline, &forms::RichTextBox::selUnderline,
-                                &forms::RichTextBox::setSelUnderline, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Styles, ToggleStyleTest,
+                         ::testing::Values(StyleCase{"bold", core::ToggleBold, &forms::RichTextBox::selBold,
+                                                     &forms::RichTextBox::setSelBold, 0},
+                                           StyleCase{"italic", core::ToggleItalic, &forms::RichTextBox::selItalic,
+                                                     &forms::RichTextBox::setSelItalic, 1},
+                                           StyleCase{"underline", core::ToggleUnderline,
+                                                     &forms::RichTextBox::selUnderline,
+                                                     &forms::RichTextBox::setSelUnderline, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // --- Bullets -----------------------------------------------------------------------------------
 
 TEST_F(EditorTest, BulletsOnForMixedParagraphsAndOffToPlainOnes) {
     // A page as WordPad writes bullets: hanging from 720 twips.
-    box().setTextRtf("{\\rtf1\\pard{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}\\fi-720\\li720 one\\par"
-                     "\\pard two\\par three\\par}");
+    box().setTextRtf(
+        "{\\rtf1\\pard{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}\\fi-720\\li720 one\\par"
+        "\\pard two\\par three\\par}");
     select(u"one\ntwo"_s);
     ASSERT_EQ(box().selBullet(), std::nullopt);
     core::ToggleBullet(nullptr);
@@ -295,8 +297,8 @@ TEST_F(EditorTest, SyncFontCombosSelectsTheNameAndTheSize) {
         QString size;
         int index;
     };
-    const Case cases[] = {{"6", 0}, {"12", 6}, {"10.5", 4}, {"11.5", 6}, {"70", 64}, {"72", -1},
-                          {"5.9", -1}, {"abc", -1}, {" 9 pt", 3}, {"", -1}};
+    const Case cases[] = {{"6", 0},   {"12", 6},   {"10.5", 4}, {"11.5", 6},  {"70", 64},
+                          {"72", -1}, {"5.9", -1}, {"abc", -1}, {" 9 pt", 3}, {"", -1}};
     QSignalSpy sizeClicks(&main_.cboSizeCombo(), &forms::ComboBox::clicked);
     for (const auto& c : cases) {
         main_.cboSizeCombo().setListIndex(30);
@@ -376,8 +378,12 @@ TEST_F(ClipboardTest, ATreeWithTheFocusNeverSeesTheCut) {
 
 TEST(EditorCommands, WithoutAMainWindowTheyRaise91) {
     const std::function<void()> commands[] = {
-        [] { core::SetAlignment(nullptr, 0); }, [] { core::ToggleBold(nullptr); }, [] { core::ToggleBullet(nullptr); },
-        [] { core::ChooseTextColor(); },       [] { core::OpenRtfFile(); },       [] { core::SyncFontCombos("a", "9"); },
+        [] { core::SetAlignment(nullptr, 0); },
+        [] { core::ToggleBold(nullptr); },
+        [] { core::ToggleBullet(nullptr); },
+        [] { core::ChooseTextColor(); },
+        [] { core::OpenRtfFile(); },
+        [] { core::SyncFontCombos("a", "9"); },
     };
     for (const auto& command : commands) {
         try {

@@ -84,7 +84,8 @@ TEST_F(CommonDialogTest, PrinterReturnsTheSelectionChoiceAndAPrinter) {
 }
 
 TEST_F(CommonDialogTest, FontAndColourResults) {
-    script_.answer(DialogAnswer::font(u"宋体"_s, 10.5, true, false, true)).answer(DialogAnswer::colour(vb::rgb(1, 2, 3)));
+    script_.answer(DialogAnswer::font(u"宋体"_s, 10.5, true, false, true))
+        .answer(DialogAnswer::colour(vb::rgb(1, 2, 3)));
     dialog_->showFont();
     EXPECT_EQ(dialog_->fontName(), u"宋体"_s);
     EXPECT_EQ(dialog_->fontSize(), 10.5);

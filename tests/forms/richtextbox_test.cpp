@@ -37,7 +37,9 @@ protected:
         box_.setSelStart(start);
         box_.setSelLength(length);
     }
-    void select(const QString& text) { select(static_cast<int>(box_.text().indexOf(text)), static_cast<int>(text.size())); }
+    void select(const QString& text) {
+        select(static_cast<int>(box_.text().indexOf(text)), static_cast<int>(text.size()));
+    }
 
     QTemporaryDir dir_;
     RichTextBox box_{u"txtCode"_s};

@@ -72,10 +72,12 @@ TEST(RtfDamage, RandomTokenSoup) {
         "\\u-10179", "\\u-8704", "\\uc0", "\\uc2", "\\uc99", "\\'d6\\'d0", "\\'d6", "\\'", "\\'zz", "\\", "\\*",
         "{\\fonttbl{\\f1\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}", "{\\f7\\fcharset204 Cyr;}", "\\fcharset128",
         "{\\colortbl;\\red255;\\green9\\blue9;", "{\\*\\pn\\pnlvlblt", "\\pnlvlbody\\pnucrm", "{\\pntext \\'b7}",
-        "{\\*\\listtable{\\list{\\listlevel\\levelnfc4}\\listid3}", "{\\*\\listoverridetable{\\listoverride\\listid3\\ls2",
+        "{\\*\\listtable{\\list{\\listlevel\\levelnfc4}\\listid3}",
+        "{\\*\\listoverridetable{\\listoverride\\listid3\\ls2",
         "\\ls2", "\\ls7", "\\ilvl3", "\\ilvl99", "{\\pict\\bin4 {{{{", "\\bin99999999", "{\\*\\unknown stuff",
         "\\sect", "\\page", "\\cell", "\\row", "\\v", "\\v0", "\\super", "\\sub", "\\nosupersub", "text ",
-        "\xe4\xb8\xad", "\xff\xfe", "\x00", ";", "\\~", "\\_", "\\-", "\r\n", "\\\r\n", "\\abcdefghijklmnopqrstuvwxyzabcdefghijkl",
+        "\xe4\xb8\xad", "\xff\xfe", QByteArray(1, '\0'), ";", "\\~", "\\_", "\\-", "\r\n", "\\\r\n",
+        "\\abcdefghijklmnopqrstuvwxyzabcdefghijkl",
     };
     std::mt19937 random(7);
     for (int round = 0; round < 500; ++round) {

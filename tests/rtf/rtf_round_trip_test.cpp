@@ -73,7 +73,9 @@ const Case kCases[] = {
     {"empty", [](QTextCursor&) {}},
     {"latin", [](QTextCursor& c) { c.insertText("The quick brown fox jumps over the lazy dog."); }},
     {"chinese in SimSun 10.5",
-     [](QTextCursor& c) { c.insertText(u"紫微斗数命宫，太阳太阴。"_s, format({.family = u"宋体"_s, .points = 10.5})); }},
+     [](QTextCursor& c) {
+         c.insertText(u"紫微斗数命宫，太阳太阴。"_s, format({.family = u"宋体"_s, .points = 10.5}));
+     }},
     {"mixed styles",
      [](QTextCursor& c) {
          c.insertText("plain ", format({.family = "Arial", .points = 12}));
@@ -81,7 +83,10 @@ const Case kCases[] = {
          c.insertText(" italic", format({.family = "Arial", .points = 9, .italic = true}));
          c.insertText(u" 下划线"_s, format({.family = u"宋体"_s, .points = 14, .underline = true}));
          c.insertText(" struck", format({.family = "Arial", .points = 12, .strike = true}));
-         c.insertText(" all", format({.family = "Arial", .points = 70, .bold = true, .italic = true, .underline = true, .strike = true}));
+         c.insertText(
+             " all",
+             format(
+                 {.family = "Arial", .points = 70, .bold = true, .italic = true, .underline = true, .strike = true}));
          c.insertText(" tiny", format({.family = "Arial", .points = 6}));
      }},
     {"colours",
@@ -138,7 +143,9 @@ const Case kCases[] = {
          bullets(c, {"centred bullet"});
      }},
     {"numbered list",
-     [](QTextCursor& c) { bullets(c, {"one", "two", "three"}, QTextListFormat::ListDecimal); }},
+     [](QTextCursor& c) {
+         bullets(c, {"one", "two", "three"}, QTextListFormat::ListDecimal);
+     }},
     {"line breaks and empty paragraphs",
      [](QTextCursor& c) {
          c.insertText(u"first line\u2028second line"_s);
@@ -192,7 +199,8 @@ TEST_P(RtfRoundTrip, ReadsBackTheSameDocument) {
     EXPECT_TRUE(result.complete);
     EXPECT_EQ(rtftest::describe(copy).toStdString(), rtftest::describe(original).toStdString()) << rtf.constData();
     EXPECT_EQ(rtf::write(copy), rtf) << "writing what was read gives the same bytes";
-    if (qEnvironmentVariableIsSet("VEYRA_DUMP_RTF")) std::printf("%s\n%s\n", rtf.constData(), qPrintable(rtftest::describe(copy)));
+    if (qEnvironmentVariableIsSet("VEYRA_DUMP_RTF"))
+        std::printf("%s\n%s\n", rtf.constData(), qPrintable(rtftest::describe(copy)));
 }
 
 TEST_P(RtfRoundTrip, WritesOnlyAscii) {
