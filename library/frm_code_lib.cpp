@@ -1,8 +1,10 @@
 #include "library/frm_code_lib.h"
 
+#include "library/frm_calendar.h"
 #include "platform/vb/mousepointer.h"
 #include "platform/vb/twips.h"
 
+#include <QMenuBar>
 #include <QSplitter>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -37,6 +39,8 @@ FrmCodeLib::FrmCodeLib(QWidget* parent)
     split->setSizes({vb::twipsToPixels(kTreeWidthTwips), vb::twipsToPixels(kMainWidthTwips - kTreeWidthTwips)});
     setCentralWidget(split);
     resize(vb::twipsToPixels(kMainWidthTwips), vb::twipsToPixels(kMainHeightTwips));
+    // Until the case list opens it for a new case, the calendar is opened from here.
+    menuBar()->addAction(QStringLiteral("万年历"), this, [] { showFrmcalendar(); });
     core::setMainWindowHost(this);
 }
 
