@@ -9,7 +9,6 @@
 #include "core/wait_cursor.h"
 #include "platform/vb/error.h"
 
-#include <QGuiApplication>
 
 #include <array>
 #include <exception>
@@ -140,9 +139,7 @@ void ResetChart(ChartSurface& chart) {
 }
 
 void BuildChart(ChartSurface& chart) {
-    // The hourglass for the whole build; tools and benchmarks without a window have no pointer.
-    std::optional<core::chourglass> busy;
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) busy.emplace();
+    const core::chourglass busy;
     ResetChart(chart);
     {
         RuleDatabase db;

@@ -83,11 +83,3 @@ void SolarToLunar(benchmark::State& state) {
 BENCHMARK(SolarToLunar)->Arg(1900)->Arg(2031)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

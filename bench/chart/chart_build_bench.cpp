@@ -39,4 +39,3 @@ BENCHMARK(BM_LookupBrightness)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();

@@ -56,12 +56,3 @@ void BM_RuleLookupAfterEventLoop(benchmark::State& state) {
 BENCHMARK(BM_RuleLookupAfterEventLoop)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // As in the program: an application object on the thread that opens the databases.
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

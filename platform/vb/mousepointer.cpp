@@ -48,6 +48,11 @@ void setScreenMousePointer(int value) {
     const int16_t v = checkedInt16(value);
     Qt::CursorShape shape = Qt::ArrowCursor;
     if (v != vbDefault && !cursorShapeOf(v, &shape)) raise(kInvalidPropertyValue);
+    // Without a GUI application (tools, benchmarks) there is no cursor to show; the value still counts.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        gPointer = v;
+        return;
+    }
     if (v == vbDefault) {
         if (gOverrideActive) QGuiApplication::restoreOverrideCursor();
         gOverrideActive = false;

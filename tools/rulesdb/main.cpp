@@ -44,6 +44,19 @@ void loadTable(dao::Database& db, const rulesdb::TableSchema& schema, const rule
         for (int i = 0; i < schema.columns.size(); ++i) values.append(cellValue(schema.columns[i], row.value(i)));
         db.execute(insert, values);
     }
+    // The readers look rows up by key on every lookup; the indexes keep that cheap.
+    auto columnList = [](const QStringList& columns) {
+        QStringList names;
+        for (const QString& c : columns) names << QStringLiteral("[%1]").arg(c);
+        return names.join(QStringLiteral(", "));
+    };
+    if (!schema.key.isEmpty())
+        db.execute(QStringLiteral("CREATE UNIQUE INDEX [%1_key] ON [%1] (%2)").arg(schema.table, columnList(schema.key)));
+    for (int i = 0; i < schema.indexes.size(); ++i)
+        db.execute(QStringLiteral("CREATE INDEX [%1_index%2] ON [%1] (%3)")
+                       .arg(schema.table)
+                       .arg(i + 1)
+                       .arg(columnList(schema.indexes[i])));
 }
 
 }  // namespace

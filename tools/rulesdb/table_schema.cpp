@@ -33,6 +33,11 @@ std::optional<TableSchema> readSchema(const QString& path, QString* error) {
     s.table = o.value(QLatin1String("table")).toString();
     for (const auto& k : o.value(QLatin1String("key")).toArray()) s.key.append(k.toString());
     s.rows = o.value(QLatin1String("rows")).toInt(-1);
+    for (const auto& iv : o.value(QLatin1String("indexes")).toArray()) {
+        QStringList columns;
+        for (const auto& c : iv.toArray()) columns.append(c.toString());
+        s.indexes.append(columns);
+    }
     for (const auto& cv : o.value(QLatin1String("columns")).toArray()) {
         const QJsonObject c = cv.toObject();
         ColumnSchema col;

@@ -23,6 +23,7 @@ struct TableSchema {
     QString table;
     QStringList key;
     int rows = -1;  // exact row count, -1 = any
+    QList<QStringList> indexes;  // further indexes, for the readers' hot queries
     QList<ColumnSchema> columns;
 };
 
