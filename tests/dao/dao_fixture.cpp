@@ -1,3 +1,4 @@
+#include "tests/support/error_number.h"
 #include "dao_fixture.h"
 
 namespace daotest {
@@ -6,15 +7,6 @@ dao::Database DaoTest::make(const QString& name, const QStringList& statements, 
     dao::Database db = dao::DBEngine::createDatabase(path(name), password);
     for (const QString& s : statements) db.execute(s);
     return db;
-}
-
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::Error& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 QString errorTextOf(const std::function<void()>& f) {

@@ -1,5 +1,6 @@
 #pragma once
 // A fresh folder per test and small helpers to make databases in it.
+#include "tests/support/error_number.h"
 #include "platform/dao/dao.h"
 
 #include <QTemporaryDir>
@@ -25,7 +26,7 @@ protected:
 };
 
 // The engine error number that `f` raises, or 0.
-int errorOf(const std::function<void()>& f);
+using testenv::errorOf;
 // Its text.
 QString errorTextOf(const std::function<void()>& f);
 

@@ -1,3 +1,4 @@
+#include "tests/support/error_number.h"
 #include "platform/forms/common_dialog.h"
 
 #include "platform/vb/error.h"
@@ -14,14 +15,7 @@ using namespace Qt::StringLiterals;
 using forms::DialogAnswer;
 using forms::DialogKind;
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testenv::errorOf;
 
 class CommonDialogTest : public ::testing::Test {
 protected:

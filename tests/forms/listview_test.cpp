@@ -1,3 +1,4 @@
+#include "tests/support/error_number.h"
 #include "platform/forms/listview.h"
 
 #include "platform/vb/error.h"
@@ -14,14 +15,7 @@ namespace {
 using namespace Qt::StringLiterals;
 using forms::ListView;
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testenv::errorOf;
 
 class ListViewTest : public ::testing::Test {
 protected:

@@ -1,3 +1,4 @@
+#include "tests/support/error_number.h"
 #include "platform/forms/richtextbox.h"
 
 #include "platform/forms/keycodes.h"
@@ -22,14 +23,7 @@ namespace {
 using namespace Qt::StringLiterals;
 using forms::RichTextBox;
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testenv::errorOf;
 
 class RichTextBoxTest : public ::testing::Test {
 protected:

@@ -1,4 +1,5 @@
 // The settings store against the test run's own configuration folder.
+#include "tests/support/error_number.h"
 #include "platform/registry/registry.h"
 #include "platform/vb/error.h"
 #include "tests/support/test_env.h"
@@ -18,14 +19,7 @@ using namespace registry;
 
 namespace {
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testenv::errorOf;
 
 // Each test writes its own application, removed afterwards.
 class RegistrySettings : public ::testing::Test {

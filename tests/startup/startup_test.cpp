@@ -1,5 +1,6 @@
 // Start-up: the rule-database test with its one retry, the error shown when it fails, the wait
 // cursors and the last-line error report.
+#include "tests/support/error_number.h"
 #include "core/startup.h"
 #include "platform/vb/unhandled.h"
 #include "core/wait_cursor.h"
@@ -15,14 +16,7 @@
 
 namespace {
 
-int errorNumberOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testenv::errorOf;
 
 TEST(TestOpenRuleDatabase, RetriesExactlyOnce) {
     int calls = 0;
@@ -32,7 +26,7 @@ TEST(TestOpenRuleDatabase, RetriesExactlyOnce) {
     EXPECT_EQ(calls, 2);
 
     calls = 0;
-    const int number = errorNumberOf([&] {
+    const int number = errorOf([&] {
         core::TestOpenRuleDatabase([&] { vb::raise(3000 + ++calls, "DAO.Workspace", "fails"); });
     });
     EXPECT_EQ(calls, 2);
@@ -111,7 +105,7 @@ TEST_F(WaitCursors, WaitCursorRestoresThePointerOfItsCreation) {
     EXPECT_EQ(vb::screenMousePointer(), vb::vbIbeam);
 
     core::CWaitCursor wait;
-    EXPECT_EQ(errorNumberOf([&] { wait.SetCursor(70000); }), vb::kOverflow);
+    EXPECT_EQ(errorOf([&] { wait.SetCursor(70000); }), vb::kOverflow);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Code page 936: text round trips, "?" for what the code page lacks, character codes as the runtime
 // gives them (lead byte high, signed 16 bits).
+#include "tests/support/error_number.h"
 #include "platform/vb/codepage936.h"
 #include "platform/vb/error.h"
 #include "platform/vb/textfunctions.h"
@@ -14,14 +15,7 @@ using namespace vb;
 
 namespace {
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testenv::errorOf;
 
 TEST(VbCodePage936, ChineseTextRoundTrips) {
     const QString text = QStringLiteral("紫微斗数 命宫 甲乙丙丁 子丑寅卯，农历1882–2031年！Ｏ一二");

@@ -1,4 +1,5 @@
 // The date type: serials around 1899-12-30 (negative ones too), date functions and text forms.
+#include "tests/support/error_number.h"
 #include "platform/vb/date.h"
 #include "platform/vb/error.h"
 
@@ -12,14 +13,7 @@ using namespace vb;
 
 namespace {
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testenv::errorOf;
 
 struct SerialCase {
     double serial;

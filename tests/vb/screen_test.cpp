@@ -1,4 +1,5 @@
 // The application pointer, twips and colours.
+#include "tests/support/error_number.h"
 #include "platform/vb/colour.h"
 #include "platform/vb/error.h"
 #include "platform/vb/mousepointer.h"
@@ -16,14 +17,7 @@ using namespace vb;
 
 namespace {
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testenv::errorOf;
 
 int overrideDepth() {
     int depth = 0;

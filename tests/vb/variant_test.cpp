@@ -1,4 +1,5 @@
 // Conversions of the runtime's loosely typed values: rounding, truth words, Val, Null and mismatch.
+#include "tests/support/error_number.h"
 #include "platform/vb/error.h"
 #include "platform/vb/textfunctions.h"
 #include "platform/vb/variant.h"
@@ -15,16 +16,9 @@ using namespace vb;
 
 namespace {
 
-// The error number a call raises, 0 when it raises none.
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testenv::errorOf;
 
+// The error number a call raises, 0 when it raises none.
 struct RoundCase {
     double in;
     int expected;  // 0 with overflow set means: raises 6
