@@ -1,17 +1,22 @@
 // Start-up: the rule-database test with its one retry, the error shown when it fails, the wait
-// cursors and the last-line error report.
-#include "tests/support/error_number.h"
+// cursors, and the copy of a window area to the clipboard.
+#include "core/screen_capture.h"
 #include "core/startup.h"
-#include "platform/vb/unhandled.h"
 #include "core/wait_cursor.h"
 #include "platform/dao/dao.h"
 #include "platform/vb/folders.h"
 #include "platform/vb/mousepointer.h"
 #include "platform/vb/msgbox.h"
+#include "tests/support/error_number.h"
 #include "tests/support/test_env.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFileInfo>
+#include <QImage>
+#include <QPalette>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -106,6 +111,30 @@ TEST_F(WaitCursors, WaitCursorRestoresThePointerOfItsCreation) {
 
     core::CWaitCursor wait;
     EXPECT_EQ(errorOf([&] { wait.SetCursor(70000); }), vb::kOverflow);
+}
+
+TEST(CopyScreenAreaToClipboard, PutsThatAreaOfTheActiveWindowOnTheClipboard) {
+    QWidget window;
+    window.setAutoFillBackground(true);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, Qt::red);
+    window.setPalette(palette);
+    window.setGeometry(100, 100, 200, 120);
+    window.show();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    ASSERT_EQ(QApplication::activeWindow(), &window);
+
+    const QPoint topLeft = window.mapToGlobal(QPoint(10, 20));
+    core::CopyScreenAreaToClipboard(topLeft.x(), topLeft.y(), topLeft.x() + 50, topLeft.y() + 30);
+    const QImage picture = QGuiApplication::clipboard()->image();
+    ASSERT_EQ(picture.size(), QSize(50, 30));
+    EXPECT_EQ(QColor(picture.pixel(25, 15)), QColor(Qt::red));
+}
+
+TEST(CopyScreenAreaToClipboard, WithoutAnActiveWindowRaisesObjectNotSet) {
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_EQ(testenv::errorOf([] { core::CopyScreenAreaToClipboard(0, 0, 10, 10); }), vb::kObjectNotSet);
 }
 
 }  // namespace
