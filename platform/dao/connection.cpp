@@ -265,7 +265,7 @@ void Connection::createFile(const QString& path, const QString& password) {
 
 Connection::~Connection() {
     clearStatements();
-    for (sqlite3_stmt* st : {exclusiveMode_, normalMode_, touch_}) sqlite3_finalize(st);
+    for (sqlite3_stmt* st : {exclusiveMode_, normalMode_, touch_, dataVersion_}) sqlite3_finalize(st);
     sqlite3_close_v2(db_);
 }
 
@@ -364,6 +364,42 @@ void Connection::exec(const char* sql, const QString& source) {
 void Connection::clearStatements() {
     byText_.clear();
     lru_.clear();
+    kept_.clear();
+}
+
+namespace {
+// Bounds of what a handle keeps: the rule lookups read a row or a small table each.
+constexpr int kMaxKeptStatements = 512;
+constexpr size_t kMaxKeptRows = 256;
+}  // namespace
+
+bool Connection::keptRowsValid() {
+    if (!sqlite3_get_autocommit(db_)) return false;
+    if (!dataVersion_ &&
+        sqlite3_prepare_v3(db_, "PRAGMA data_version", -1, SQLITE_PREPARE_PERSISTENT, &dataVersion_, nullptr) != SQLITE_OK)
+        return false;
+    qint64 version = -1;
+    if (sqlite3_step(dataVersion_) == SQLITE_ROW) version = sqlite3_column_int64(dataVersion_, 0);
+    sqlite3_reset(dataVersion_);
+    if (version < 0) return false;
+    const qint64 changes = sqlite3_total_changes64(db_);
+    if (changes != keptChanges_ || version != keptDataVersion_) {
+        kept_.clear();
+        keptChanges_ = changes;
+        keptDataVersion_ = version;
+    }
+    return true;
+}
+
+std::shared_ptr<const SnapshotRows> Connection::keptRows(const QString& sql) {
+    if (kept_.isEmpty() || !keptRowsValid()) return nullptr;
+    return kept_.value(sql);
+}
+
+void Connection::keepRows(const QString& sql, std::shared_ptr<const SnapshotRows> rows) {
+    if (rows->rows.size() > kMaxKeptRows || !keptRowsValid()) return;
+    if (kept_.size() >= kMaxKeptStatements) kept_.clear();
+    kept_.insert(sql, std::move(rows));
 }
 
 QString passwordFromConnect(const QString& connect) {

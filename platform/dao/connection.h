@@ -58,6 +58,13 @@ private:
     std::shared_ptr<const Columns> columns_;
 };
 
+// The rows a snapshot read, kept by the handle so that the same statement need not run again while
+// the file is unchanged.
+struct SnapshotRows {
+    std::shared_ptr<const Columns> columns;
+    std::vector<std::vector<vb::Variant>> rows;
+};
+
 // Resets a statement and clears its bindings when the scope ends.
 class StatementUse {
 public:
@@ -100,6 +107,12 @@ public:
     void exec(const char* sql, const QString& source);
     void clearStatements();
 
+    // Snapshot rows of a statement without parameters, by its text; null when not kept or when the
+    // file changed since (a write through this handle, a commit by another, a schema change). Nothing
+    // is kept or given inside a transaction, whose writes may yet be rolled back.
+    std::shared_ptr<const SnapshotRows> keptRows(const QString& sql);
+    void keepRows(const QString& sql, std::shared_ptr<const SnapshotRows> rows);
+
     // Users of the handle: exclusive opens keep others out.
     int users = 0;
     bool exclusive = false;
@@ -110,6 +123,8 @@ private:
     void holdLock();
     void releaseLock();
     void runPragma(sqlite3_stmt*& stmt, const char* sql);
+    // Whether kept rows may be used; forgets them when the file's state moved on.
+    bool keptRowsValid();
 
     bool held_ = false;
     sqlite3_stmt* exclusiveMode_ = nullptr;
@@ -121,6 +136,11 @@ private:
     bool readOnly_ = false;
     QByteArray salt_, hash_;
     quint64 device_ = 0, inode_ = 0;
+
+    sqlite3_stmt* dataVersion_ = nullptr;
+    QHash<QString, std::shared_ptr<const SnapshotRows>> kept_;
+    qint64 keptChanges_ = -1;   // this handle's write count when the rows were kept
+    qint64 keptDataVersion_ = -1;  // the file's version as others' commits count it
 
     // Least recently used statements at the back.
     std::list<std::pair<QString, std::shared_ptr<Statement>>> lru_;

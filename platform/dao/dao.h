@@ -162,7 +162,8 @@ public:
     // (3061 when too few are given). Values that come from the user go there, never into the
     // statement text. OpenRecordset also takes a bare table name (3078 when there is no such table).
     // CREATE TABLE takes the engine's types: COUNTER/AUTOINCREMENT is the autonumber key, TEXT(n) a
-    // sized text; text columns compare without regard to case.
+    // sized text; text columns compare without regard to case. A snapshot of a statement without
+    // parameters that ran before, while the file has not changed since, gets the rows read then.
     Recordset openRecordset(const QString& sql, int type = dbOpenDynaset, const QList<vb::Variant>& params = {});
     void execute(const QString& sql, const QList<vb::Variant>& params = {});  // 3065 for a SELECT
     int recordsAffected() const;

@@ -153,18 +153,33 @@ std::shared_ptr<Recordset::Impl> openRecordset(const std::shared_ptr<Database::I
     const int offset = run == st ? 0 : 1;
     const int n = int(rs->columns->size());
 
-    sqlite3_stmt* stmt = run->get();
-    StatementUse use(stmt);
-    bindParameters(stmt, params, kRecordset);
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        Recordset::Impl::Row row;
-        if (offset) row.rowid = sqlite3_column_int64(stmt, 0);
-        row.values.reserve(n);
-        for (int i = 0; i < n; ++i) row.values.push_back(readColumn(stmt, i + offset, (*rs->columns)[i].type.kind));
-        rs->rows.push_back(std::move(row));
+    // A snapshot of a statement without parameters can come from what the handle kept.
+    const bool keepable = (type == dbOpenSnapshot || type == dbOpenForwardOnly) && offset == 0 &&
+                          params.isEmpty() && !rs->updatable();
+    if (auto kept = keepable ? connection.keptRows(sql) : nullptr) {
+        rs->rows.reserve(kept->rows.size());
+        for (const auto& values : kept->rows) rs->rows.push_back(Recordset::Impl::Row{0, values, false, false});
+    } else {
+        sqlite3_stmt* stmt = run->get();
+        StatementUse use(stmt);
+        bindParameters(stmt, params, kRecordset);
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            Recordset::Impl::Row row;
+            if (offset) row.rowid = sqlite3_column_int64(stmt, 0);
+            row.values.reserve(n);
+            for (int i = 0; i < n; ++i) row.values.push_back(readColumn(stmt, i + offset, (*rs->columns)[i].type.kind));
+            rs->rows.push_back(std::move(row));
+        }
+        if (rc != SQLITE_DONE) raiseSqlite(connection.db(), rc, kRecordset, source, connection.path());
+        if (keepable) {
+            auto rows = std::make_shared<SnapshotRows>();
+            rows->columns = rs->columns;
+            rows->rows.reserve(rs->rows.size());
+            for (const auto& row : rs->rows) rows->rows.push_back(row.values);
+            connection.keepRows(sql, std::move(rows));
+        }
     }
-    if (rc != SQLITE_DONE) raiseSqlite(connection.db(), rc, kRecordset, source, connection.path());
 
     rs->fields.reserve(n);
     for (int i = 0; i < n; ++i) rs->fields.push_back(Field::Impl{rs.get(), i});
