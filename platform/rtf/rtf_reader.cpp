@@ -38,6 +38,8 @@ enum class Action {
     // Character formatting
     Plain, Bold, Italic, Strike, Hidden, Underline, UnderlineNone, Font, FontSize, Foreground,
     Background, Super, Sub, NoSuperSub,
+    // The run's script context and the "associated" properties that apply in it
+    DoubleByteRun, SingleByteRun, RightToLeftRun, LeftToRightRun, AssocBold, AssocItalic, AssocFontSize,
     // Paragraph formatting
     Pard, AlignLeft, AlignCenter, AlignRight, AlignJustify, LeftIndent, RightIndent, FirstIndent,
     TabStop, TabRight, TabCenter, TabDecimal, ListOverrideIndex, ListLevel,
@@ -63,7 +65,10 @@ struct Keyword {
 
 // Every control word the reader acts on, sorted by word. Words not listed are ignored.
 constexpr std::array kKeywords{
+    Keyword{"ab", Action::AssocBold},
+    Keyword{"afs", Action::AssocFontSize},
     Keyword{"aftnsep", Action::DestSkip},
+    Keyword{"ai", Action::AssocItalic},
     Keyword{"annotation", Action::DestSkip},
     Keyword{"ansi", Action::Ansi},
     Keyword{"ansicpg", Action::CodePage},
@@ -85,6 +90,7 @@ constexpr std::array kKeywords{
     Keyword{"colortbl", Action::DestColorTable},
     Keyword{"comment", Action::DestSkip},
     Keyword{"datastore", Action::DestSkip},
+    Keyword{"dbch", Action::DoubleByteRun},
     Keyword{"deff", Action::DefaultFont},
     Keyword{"docvar", Action::DestSkip},
     Keyword{"emdash", Action::Character, u'\u2014'},
@@ -115,6 +121,7 @@ constexpr std::array kKeywords{
     Keyword{"headerf", Action::DestSkip},
     Keyword{"headerl", Action::DestSkip},
     Keyword{"headerr", Action::DestSkip},
+    Keyword{"hich", Action::SingleByteRun},
     Keyword{"highlight", Action::Background},
     Keyword{"i", Action::Italic},
     Keyword{"ilvl", Action::ListLevel},
@@ -138,8 +145,10 @@ constexpr std::array kKeywords{
     Keyword{"listpicture", Action::DestSkip},
     Keyword{"listtable", Action::DestListTable},
     Keyword{"listtext", Action::DestSkip},
+    Keyword{"loch", Action::SingleByteRun},
     Keyword{"lquote", Action::Character, u'\u2018'},
     Keyword{"ls", Action::ListOverrideIndex},
+    Keyword{"ltrch", Action::LeftToRightRun},
     Keyword{"ltrmark", Action::Character, u'\u200E'},
     Keyword{"mac", Action::Mac},
     Keyword{"mmathPr", Action::DestSkip},
@@ -187,6 +196,7 @@ constexpr std::array kKeywords{
     Keyword{"row", Action::Row},
     Keyword{"rquote", Action::Character, u'\u2019'},
     Keyword{"rsidtbl", Action::DestSkip},
+    Keyword{"rtlch", Action::RightToLeftRun},
     Keyword{"rtlmark", Action::Character, u'\u200F'},
     Keyword{"rxe", Action::DestSkip},
     Keyword{"sect", Action::Page},
@@ -294,6 +304,11 @@ struct CharState {
     QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
     int foreground = 0;  // colour table index; 0 is the automatic colour
     int background = 0;
+    // Writers such as LibreOffice give Chinese text its bold, italic and size as the "associated"
+    // properties (\ab \ai \afs) of a double-byte run (\dbch); those of a right-to-left run are not ours.
+    bool doubleByteRun = false;
+    bool rightToLeftRun = false;
+    bool associatedApply() const { return doubleByteRun && !rightToLeftRun; }
 };
 
 enum class PnKind { None, Bullet, Numbered, Continue };
@@ -687,6 +702,28 @@ void Reader::handleWord(const Token& t) {
         break;
     case Action::Italic:
         ch.italic = on;
+        break;
+    case Action::DoubleByteRun:
+        ch.doubleByteRun = true;
+        break;
+    case Action::SingleByteRun:
+        ch.doubleByteRun = false;
+        break;
+    case Action::RightToLeftRun:
+        ch.rightToLeftRun = true;
+        break;
+    case Action::LeftToRightRun:
+        ch.rightToLeftRun = false;
+        break;
+    case Action::AssocBold:
+        if (ch.associatedApply()) ch.bold = on;
+        break;
+    case Action::AssocItalic:
+        if (ch.associatedApply()) ch.italic = on;
+        break;
+    case Action::AssocFontSize:
+        if (ch.associatedApply())
+            ch.halfPoints = p > 0 ? std::clamp(p, kMinHalfPoints, kMaxHalfPoints) : kDefaultHalfPoints;
         break;
     case Action::Strike:
         ch.strike = on;

@@ -126,6 +126,29 @@ TEST(RtfForeign, LibreOfficeWriter) {
     EXPECT_NEAR(doc.findBlockByNumber(1).blockFormat().leftMargin(), 567 / 15.0, 1e-9);
 }
 
+// LibreOffice gives Chinese text its bold, italic and size as the associated properties of a
+// double-byte run; Word writes associated properties for right-to-left text, which are not ours.
+TEST(RtfForeign, AssociatedPropertiesApplyToDoubleByteRunsOnly) {
+    QTextDocument doc;
+    load(doc,
+         "{\\rtf1\\ansi{\\fonttbl{\\f5\\froman Liberation Serif;}}"
+         "\\pard\\plain\\rtlch\\af9\\afs24\\ab\\ai \\ltrch\\dbch\\af10 "
+         "{\\hich\\af5\\loch\\f5\\dbch\\afs18\\ab\\dbch \\u32043\\'3f\\u24494\\'3f}"
+         "{\\dbch\\ai \\u21629\\'3f}"
+         "{\\loch\\f5\\ab plain}"
+         "{\\rtlch\\fcs1 \\ab\\af0 \\ltrch\\fcs0 \\b Word}"
+         "{\\rtlch\\fcs1 \\ab \\ltrch\\fcs0 rtl}\\par}");
+    ASSERT_EQ(blockTexts(doc), (QStringList{u"紫微命plainWordrtl"_s}));
+    EXPECT_EQ(formatOf(doc, u"紫"_s).fontWeight(), QFont::Bold);
+    EXPECT_EQ(formatOf(doc, u"紫"_s).fontPointSize(), 9);
+    EXPECT_TRUE(formatOf(doc, u"命"_s).fontItalic());
+    EXPECT_NE(formatOf(doc, u"命"_s).fontWeight(), QFont::Bold) << "each run starts from the paragraph's state";
+    EXPECT_NE(formatOf(doc, u"plain"_s).fontWeight(), QFont::Bold) << "a single-byte run takes no associated bold";
+    EXPECT_FALSE(formatOf(doc, u"plain"_s).fontItalic()) << "nor the right-to-left italic of the paragraph";
+    EXPECT_EQ(formatOf(doc, u"Word"_s).fontWeight(), QFont::Bold);
+    EXPECT_NE(formatOf(doc, u"rtl"_s).fontWeight(), QFont::Bold);
+}
+
 // Pieces that rich-edit controls and Word put into pages: pictures with binary data, fields,
 // tables, hidden text, escaped characters and the special-character words.
 TEST(RtfForeign, PicturesFieldsTablesAndSpecials) {
