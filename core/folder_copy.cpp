@@ -75,6 +75,23 @@ struct BackupModeConsumed {
     ~BackupModeConsumed() { gBackupMode = false; }
 };
 
+// Copies `files` into the staging folder under the progress dialog; false (after telling the user)
+// when the copy was cancelled or failed.
+bool copyIntoStage(const QStringList& files, const QString& stage, CopyResult* result) {
+    CopyProgressDialog dialog(mainWindowHost() ? mainWindowHost()->ownerWidget() : nullptr);
+    *result = copyFilesInto(files, stage, &dialog);
+    dialog.hide();
+    if (result->status == CopyResult::Status::Cancelled) {
+        reportCopyCancelled();
+        return false;
+    }
+    if (!result->ok()) {
+        reportCopyFailure(result->systemError);
+        return false;
+    }
+    return true;
+}
+
 // A new target: the copy is assembled in a hidden sibling folder that becomes the target in one
 // rename. Returns false (after telling the user) when nothing was made.
 bool copyIntoNewFolder(const QStringList& files, const QString& target) {
@@ -84,17 +101,8 @@ bool copyIntoNewFolder(const QStringList& files, const QString& target) {
     QTemporaryDir stage(parent.filePath(QStringLiteral(".") + targetInfo.fileName() + QStringLiteral(".partial-XXXXXX")));
     if (!stage.isValid()) vb::raise(vb::kPathFileAccessError);
 
-    CopyProgressDialog dialog(mainWindowHost() ? mainWindowHost()->ownerWidget() : nullptr);
-    const CopyResult result = copyFilesInto(files, stage.path(), &dialog);
-    dialog.hide();
-    if (result.status == CopyResult::Status::Cancelled) {
-        reportCopyCancelled();
-        return false;
-    }
-    if (!result.ok()) {
-        reportCopyFailure(result.systemError);
-        return false;
-    }
+    CopyResult result;
+    if (!copyIntoStage(files, stage.path(), &result)) return false;
     int error = 0;
     if (!renameOver(stage.path(), targetInfo.absoluteFilePath(), &error)) {
         reportCopyFailure(error);
@@ -128,17 +136,8 @@ bool copyIntoExistingFolder(QStringList files, const QString& target) {
 
     QTemporaryDir stage(dir.filePath(QStringLiteral(".veyra-copy-XXXXXX")));
     if (!stage.isValid()) vb::raise(vb::kPathFileAccessError);
-    CopyProgressDialog dialog(mainWindowHost() ? mainWindowHost()->ownerWidget() : nullptr);
-    const CopyResult result = copyFilesInto(files, stage.path(), &dialog);
-    dialog.hide();
-    if (result.status == CopyResult::Status::Cancelled) {
-        reportCopyCancelled();
-        return false;
-    }
-    if (!result.ok()) {
-        reportCopyFailure(result.systemError);
-        return false;
-    }
+    CopyResult result;
+    if (!copyIntoStage(files, stage.path(), &result)) return false;
 
     QSet<QString> copied;
     for (const QString& staged : result.written) {
