@@ -2,8 +2,8 @@
 
 #include "calendar/sexagenary.h"
 #include "core/conversions.h"
+#include "core/rule_database.h"
 #include "platform/dao/dao.h"
-#include "platform/vb/folders.h"
 
 #include <array>
 
@@ -11,10 +11,8 @@ namespace calendar {
 
 namespace {
 
-const QString kConnect = QStringLiteral("; pwd=QuietLoom ");
-
 dao::Database openRuleDatabase(dao::Workspace& ws) {
-    return ws.openDatabase(vb::joinPath(vb::programFolder(), QStringLiteral("zodazire.mdb")), false, false, kConnect);
+    return ws.openDatabase(core::ruleDatabasePath(), false, false, QString::fromUtf16(core::kRuleConnect));
 }
 
 struct TermNames {

@@ -1,8 +1,8 @@
 #include "chart/rule_database.h"
 
 #include "core/conversions.h"
+#include "core/rule_database.h"
 #include "platform/vb/error.h"
-#include "platform/vb/folders.h"
 
 namespace chart {
 
@@ -15,7 +15,7 @@ QString& ruleDatabaseOverride() {
 
 QString ruleDatabasePath() {
     if (!ruleDatabaseOverride().isEmpty()) return ruleDatabaseOverride();
-    return vb::joinPath(vb::programFolder(), QStringLiteral("zodazire.mdb"));
+    return core::ruleDatabasePath();
 }
 
 void setRuleDatabasePath(const QString& path) { ruleDatabaseOverride() = path; }
@@ -24,7 +24,7 @@ RuleDatabase::RuleDatabase() {
     workspace_ = dao::DBEngine::createWorkspace(QString(), QStringLiteral("admin"), QString());
     open_ = true;
     try {
-        database_ = workspace_.openDatabase(ruleDatabasePath(), false, false, QString::fromUtf16(kRuleConnect));
+        database_ = workspace_.openDatabase(ruleDatabasePath(), false, false, QString::fromUtf16(core::kRuleConnect));
     } catch (...) {
         close();
         throw;

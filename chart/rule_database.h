@@ -14,9 +14,6 @@ namespace chart {
 QString ruleDatabasePath();
 void setRuleDatabasePath(const QString& path);
 
-// The connect string of the rule database (the blank at its end belongs to it).
-inline constexpr char16_t kRuleConnect[] = u"; pwd=QuietLoom ";
-
 // One opening of the rule database: a new workspace (no name, user "admin", empty password) and the
 // database in it, not exclusive, not read-only. Both are closed when the object ends.
 class RuleDatabase {

@@ -85,38 +85,18 @@ void CBookmark::Commit() {
 }
 
 void CBookmark::insertObject() {
-    dao::Recordset rs;
-    try {
-        rs = gWorkDB.openRecordset(QStringLiteral("select * from bookmarks where id = 0"), dao::dbOpenDynaset);
-        rs.addNew();
+    key_ = InsertRow(QStringLiteral("select * from bookmarks where id = 0"), [this](dao::Recordset& rs) {
         rs.setValue(QStringLiteral("codeid"), keyValue(codeItemKey_));
         rs.setValue(QStringLiteral("description"), description_);
-        rs.update();
-        rs.setBookmark(rs.lastModified());
-        key_ = rs.value(QStringLiteral("id")).toString();
-        rs.close();
-    } catch (const vb::Error& e) {
-        if (rs.isOpen()) rs.close();
-        passOn(e, kInsertSource);
-    }
+    }, kInsertSource);
     state_ = kRecordUnchanged;
 }
 
 void CBookmark::updateObject() {
-    dao::Recordset rs;
-    try {
-        rs = gWorkDB.openRecordset(QStringLiteral("select * from bookmarks where id = ?"), dao::dbOpenDynaset,
-                                   {keyValue(key_)});
-        if (rs.eof()) dao::raiseJet(dao::kNoCurrentRecord);
-        rs.edit();
+    UpdateRow(QStringLiteral("select * from bookmarks where id = ?"), key_, [this](dao::Recordset& rs) {
         rs.setValue(QStringLiteral("codeid"), keyValue(codeItemKey_));
         rs.setValue(QStringLiteral("description"), description_);
-        rs.update();
-        rs.close();
-    } catch (const vb::Error& e) {
-        if (rs.isOpen()) rs.close();
-        passOn(e, kUpdateSource);
-    }
+    }, kUpdateSource);
     state_ = kRecordUnchanged;
     loaded_ = true;
 }

@@ -99,45 +99,25 @@ void CCodeItem::Commit() {
 }
 
 void CCodeItem::insertObject() {
-    dao::Recordset rs;
-    try {
-        rs = gWorkDB.openRecordset(QStringLiteral("select * from codeitems where id = 0"), dao::dbOpenDynaset);
-        rs.addNew();
+    key_ = InsertRow(QStringLiteral("select * from codeitems where id = 0"), [this](dao::Recordset& rs) {
         rs.setValue(QStringLiteral("parentid"), keyValue(parentKey_));
         rs.setValue(QStringLiteral("description"), description_);
         rs.setValue(QStringLiteral("code"), code_);
         rs.setValue(QStringLiteral("notes"), notes_);
         rs.setValue(QStringLiteral("example"), example_);
-        rs.update();
-        rs.setBookmark(rs.lastModified());
-        key_ = rs.value(QStringLiteral("id")).toString();
-        rs.close();
-    } catch (const vb::Error& e) {
-        if (rs.isOpen()) rs.close();
-        passOn(e, kInsertSource);
-    }
+    }, kInsertSource);
     state_ = kRecordUnchanged;
     dao::DBEngine::idle(dao::dbRefreshCache);
 }
 
 void CCodeItem::updateObject() {
-    dao::Recordset rs;
-    try {
-        rs = gWorkDB.openRecordset(QStringLiteral("select * from codeitems where id = ?"), dao::dbOpenDynaset,
-                                   {keyValue(key_)});
-        if (rs.eof()) dao::raiseJet(dao::kNoCurrentRecord);
-        rs.edit();
+    UpdateRow(QStringLiteral("select * from codeitems where id = ?"), key_, [this](dao::Recordset& rs) {
         rs.setValue(QStringLiteral("code"), code_);
         rs.setValue(QStringLiteral("description"), description_);
         rs.setValue(QStringLiteral("parentid"), keyValue(parentKey_));
         rs.setValue(QStringLiteral("notes"), notes_);
         rs.setValue(QStringLiteral("example"), example_);
-        rs.update();
-        rs.close();
-    } catch (const vb::Error& e) {
-        if (rs.isOpen()) rs.close();
-        passOn(e, kUpdateSource);
-    }
+    }, kUpdateSource);
     dao::DBEngine::idle(dao::dbRefreshCache);
     state_ = kRecordUnchanged;
     loaded_ = true;

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace core {
 
@@ -50,5 +51,17 @@ vb::Variant keyValue(const QString& key);
 
 // Passes an error on under `source`, number and text unchanged.
 [[noreturn]] void passOn(const vb::Error& error, const QString& source);
+
+// Sets the fields of the row being added or edited.
+using FieldWriter = std::function<void(dao::Recordset&)>;
+
+// Adds one row on gWorkDB through `emptySql`, a statement that selects no row ("select * from
+// codeitems where id = 0"), and returns the new row's id as text. An error closes the recordset and
+// is passed on under `source`.
+QString InsertRow(const QString& emptySql, const FieldWriter& fill, const QString& source);
+
+// Edits the row that `keySql` selects with the id `key` bound to its one "?"; 3021 when there is none.
+// An error closes the recordset and is passed on under `source`.
+void UpdateRow(const QString& keySql, const QString& key, const FieldWriter& fill, const QString& source);
 
 }  // namespace core

@@ -71,20 +71,10 @@ void CFileObject::Commit() {
 }
 
 void CFileObject::updateObject() {
-    dao::Recordset rs;
-    try {
-        rs = gWorkDB.openRecordset(QStringLiteral("select * from codefiles where id = ?"), dao::dbOpenDynaset,
-                                   {keyValue(key_)});
-        if (rs.eof()) dao::raiseJet(dao::kNoCurrentRecord);
-        rs.edit();
+    UpdateRow(QStringLiteral("select * from codefiles where id = ?"), key_, [this](dao::Recordset& rs) {
         rs.setValue(QStringLiteral("codeid"), keyValue(codeID_));
         rs.setValue(QStringLiteral("description"), description_);
-        rs.update();
-        rs.close();
-    } catch (const vb::Error& e) {
-        if (rs.isOpen()) rs.close();
-        passOn(e, kUpdateSource);
-    }
+    }, kUpdateSource);
     dao::DBEngine::idle(dao::dbRefreshCache);
     state_ = kRecordUnchanged;
     loaded_ = true;

@@ -2,15 +2,9 @@
 
 #include "platform/dao/dao.h"
 #include "platform/vb/error.h"
-#include "platform/vb/folders.h"
 #include "platform/vb/unhandled.h"
 
-
 namespace core {
-
-QString ruleDatabasePath() {
-    return vb::joinPath(vb::programFolder(), QString::fromUtf16(kRuleDatabaseName));
-}
 
 void OpenRuleDatabaseOnce(const QString& path) {
     dao::Workspace ws = dao::DBEngine::defaultWorkspace();

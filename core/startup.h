@@ -1,5 +1,7 @@
 #pragma once
 // Program start: the rule database must open with its password before any window shows.
+#include "core/rule_database.h"
+
 #include <QString>
 
 #include <functional>
@@ -9,13 +11,6 @@ class Error;
 }
 
 namespace core {
-
-// The rule database's file name and the connect string every reader opens it with.
-inline constexpr char16_t kRuleDatabaseName[] = u"zodazire.mdb";
-inline constexpr char16_t kRuleConnect[] = u"; pwd=QuietLoom ";
-
-// Path of the rule database in the program folder.
-QString ruleDatabasePath();
 
 // Opens the rule database at `path` with its password and closes it again.
 void OpenRuleDatabaseOnce(const QString& path);

@@ -8,54 +8,20 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
-#include <QStringList>
-#include <QTemporaryDir>
 
 namespace {
-
-// The build's rule database, or one made from the committed Calendar table where the build has none.
-QString ruleFolder(QTemporaryDir& scratch) {
-    const QString built = QStringLiteral(VEYRA_PROGRAM_DIR);
-    if (QFileInfo::exists(built + QStringLiteral("/zodazire.mdb"))) return built;
-    QFile csv(QStringLiteral(VEYRA_SOURCE_DIR "/data/calendar/Calendar.csv"));
-    if (!csv.open(QIODevice::ReadOnly)) return QString();
-    QStringList lines = QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    const QStringList header = lines.takeFirst().split(QLatin1Char(','));
-    QStringList defs, marks;
-    for (const QString& h : header) {
-        defs << h + (h == QLatin1String("ID") ? QStringLiteral(" LONG") : QStringLiteral(" SHORT"));
-        marks << QStringLiteral("?");
-    }
-    const QString path = scratch.filePath(QStringLiteral("zodazire.mdb"));
-    dao::DBEngine::createDatabase(path, QStringLiteral("QuietLoom")).close();
-    dao::Workspace ws = dao::DBEngine::defaultWorkspace();
-    dao::Database db = ws.openDatabase(path, false, false, QStringLiteral("; pwd=QuietLoom "));
-    db.execute(QStringLiteral("CREATE TABLE Calendar (%1)").arg(defs.join(QLatin1Char(','))));
-    ws.beginTrans();
-    for (const QString& line : lines) {
-        QList<vb::Variant> values;
-        for (const QString& cell : line.split(QLatin1Char(','))) values << vb::Variant(cell.toInt());
-        db.execute(QStringLiteral("INSERT INTO Calendar VALUES (%1)").arg(marks.join(QLatin1Char(','))), values);
-    }
-    ws.commitTrans();
-    db.close();
-    return scratch.path();
-}
 
 // Each benchmark selects a day of the year given as its argument; the count runs over the rows
 // before that month, so late years cost the most.
 struct Bench {
-    QTemporaryDir scratch;
     calendar::MemoryCalendarHost host;
     calendar::CalendarEngine engine{host};
     vb::Date selected;
 
     explicit Bench(benchmark::State& state) : selected(vb::Date::fromParts(static_cast<int>(state.range(0)), 11, 17)) {
-        const QString folder = ruleFolder(scratch);
-        if (folder.isEmpty()) state.SkipWithError("no rule database and no Calendar.csv");
+        const QString folder = QStringLiteral(VEYRA_PROGRAM_DIR);
+        if (!QFileInfo::exists(folder + QStringLiteral("/zodazire.mdb"))) state.SkipWithError("no rule database");
         vb::setProgramFolder(folder);
     }
 };

@@ -107,7 +107,7 @@ QString ListView::columnText(int column) const {
 }
 
 void ListView::setColumnWidthTwips(int column, double twips) {
-    setColumnWidthPixels(column, std::max(0, static_cast<int>(std::lround(twips / 15.0))));
+    setColumnWidthPixels(column, std::max(0, static_cast<int>(std::lround(twips / vb::kTwipsPerPixel))));
 }
 
 void ListView::clearColumns() {

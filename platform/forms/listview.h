@@ -5,6 +5,7 @@
 // extended styles (grid lines, hot-track selection, full-row selection) and redrawing on or off.
 // Other views are kept as a value and shown as a list without headers.
 #include "platform/vb/colour.h"
+#include "platform/vb/twips.h"
 
 #include <QTreeWidget>
 #include <QTimer>
@@ -46,7 +47,7 @@ public:
                   ListColumnAlignment alignment = lvwColumnLeft);
     int columnHeaderCount() const { return columns_; }
     QString columnText(int column) const;
-    double columnWidthTwips(int column) const { return columnWidthPixels(column) * 15.0; }
+    double columnWidthTwips(int column) const { return vb::pixelsToTwips(columnWidthPixels(column)); }
     void setColumnWidthTwips(int column, double twips);
     void clearColumns();
 

@@ -5,6 +5,7 @@
 #include "platform/rtf/rtf_writer.h"
 #include "platform/vb/codepage936.h"
 #include "platform/vb/error.h"
+#include "platform/vb/twips.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
@@ -26,7 +27,7 @@ namespace forms {
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
+constexpr double kTwipsPerPixel = vb::kTwipsPerPixel;  // as a double: the divisions are exact
 constexpr double kMinPoints = 1;
 constexpr double kMaxPoints = 1638;
 constexpr int kInvalidPropertyValue = 380;

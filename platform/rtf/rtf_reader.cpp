@@ -2,6 +2,7 @@
 
 #include "platform/rtf/code_pages.h"
 #include "platform/rtf/rtf_tokenizer.h"
+#include "platform/vb/twips.h"
 
 #include <QColor>
 #include <QTextBlock>
@@ -289,7 +290,7 @@ constexpr int kMaxTabStops = 64;
 constexpr int kMaxListLevel = 8;
 constexpr int kMaxUnicodeSkip = 16;
 constexpr std::size_t kMaxDepth = 1000;
-constexpr double kTwipsPerPixel = 15.0;
+constexpr double kTwipsPerPixel = vb::kTwipsPerPixel;  // as a double: the divisions are exact
 
 int clampTwips(int v) { return std::clamp(v, -kMaxTwips, kMaxTwips); }
 

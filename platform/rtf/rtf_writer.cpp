@@ -1,6 +1,7 @@
 #include "platform/rtf/rtf_writer.h"
 
 #include "platform/vb/codepage936.h"
+#include "platform/vb/twips.h"
 
 #include <QColor>
 #include <QHash>
@@ -17,7 +18,7 @@ namespace rtf {
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
+constexpr double kTwipsPerPixel = vb::kTwipsPerPixel;  // as a double: the divisions are exact
 constexpr int kMinHalfPoints = 2;
 constexpr int kMaxHalfPoints = 3276;
 

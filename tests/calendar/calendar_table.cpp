@@ -1,8 +1,8 @@
 #include "tests/calendar/calendar_table.h"
 
 #include "tests/support/test_env.h"
+#include "tools/rulesdb/table_schema.h"
 
-#include <QFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -13,19 +13,13 @@ namespace caltest {
 QString calendarCsvPath() { return testenv::sourceDir() + QStringLiteral("/data/calendar/Calendar.csv"); }
 
 std::vector<TableRow> loadCalendarRows(QString* error) {
-    QFile f(calendarCsvPath());
-    if (!f.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read %1").arg(f.fileName());
-        return {};
-    }
-    QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    const QStringList header = lines.takeFirst().trimmed().split(QLatin1Char(','));
+    const auto table = rulesdb::readCsv(calendarCsvPath(), error);
+    if (!table) return {};
     std::map<QString, int> column;
-    for (int i = 0; i < header.size(); ++i) column[header[i].toLower()] = i;
+    for (int i = 0; i < table->header.size(); ++i) column[table->header[i].toLower()] = i;
 
     std::vector<TableRow> rows(1);
-    for (const QString& line : lines) {
-        const QStringList cells = line.trimmed().split(QLatin1Char(','));
+    for (const QStringList& cells : table->rows) {
         auto get = [&](const char* name) {
             const auto it = column.find(QString::fromLatin1(name).toLower());
             if (it == column.end() || it->second >= cells.size()) {

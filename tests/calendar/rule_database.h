@@ -1,6 +1,5 @@
 #pragma once
-// The rule database the engine tests read: the one the build puts into the program folder, or, where
-// the build has not made it, one made here from the committed Calendar table with the same password.
+// The rule database the engine tests read: the one the build puts into the program folder.
 #include <QString>
 
 namespace caltest {

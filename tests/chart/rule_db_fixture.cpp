@@ -1,6 +1,7 @@
 #include "tests/chart/rule_db_fixture.h"
 
 #include "chart/rule_database.h"
+#include "core/rule_database.h"
 #include "platform/dao/dao.h"
 #include "tests/support/test_env.h"
 
@@ -20,7 +21,7 @@ void RuleDbFixture::TearDown() { chart::setRuleDatabasePath(QString()); }
 
 void RuleDbFixture::execute(const QStringList& statements) {
     dao::Workspace ws = dao::DBEngine::createWorkspace(QString(), QStringLiteral("admin"), QString());
-    dao::Database db = ws.openDatabase(path_, false, false, QString::fromUtf16(chart::kRuleConnect));
+    dao::Database db = ws.openDatabase(path_, false, false, QString::fromUtf16(core::kRuleConnect));
     for (const QString& s : statements) db.execute(s);
     ws.close();
 }
