@@ -6,6 +6,7 @@
 #include "core/main_window_host.h"
 #include "core/safe_file_writer.h"
 #include "core/work_database.h"
+#include "platform/dao/dao.h"
 #include "platform/forms/common_dialog.h"
 #include "platform/registry/registry.h"
 #include "platform/vb/error.h"
@@ -173,7 +174,16 @@ void CopyWorkDatabase(QString& source, QString& target) {
     if (targetExists && QFileInfo(source).canonicalFilePath() == QFileInfo(target).canonicalFilePath())
         return;  // a backup onto itself: the files are already there
 
-    const QStringList files = libraryFiles(source);
+    QStringList files = libraryFiles(source);
+    // The database may be open and in use: its copy is taken with the engine's online backup, so it
+    // is one consistent state, and then copied like the pages.
+    QTemporaryDir snapshotFolder;
+    if (backup && QFileInfo::exists(files.front())) {
+        if (!snapshotFolder.isValid()) vb::raise(vb::kPathFileAccessError);
+        const QString snapshot = snapshotFolder.filePath(QString::fromUtf16(kWorkDatabaseName));
+        dao::DBEngine::backupDatabase(files.front(), snapshot);
+        files.front() = snapshot;
+    }
     const bool copied = targetExists ? copyIntoExistingFolder(files, target) : copyIntoNewFolder(files, target);
     if (copied && !backup) registry::SaveSetting(QStringLiteral("veyraww"), QStringLiteral("Settings"),
                                                  QStringLiteral("LastDB"), target);
@@ -213,7 +223,13 @@ void SetUpLibraryFolders() {
     QString program = vb::programFolder();
     QString work = DefaultWorkFolder();
     CopyWorkDatabase(program, work);
-    if (QFileInfo(work).isDir()) CopyFolderFiles(work, TemplateFolder());
+    // The template of a new library is the shipped starter library, never the user's own notes.
+    MainWindowHourglass hourglass;
+    const QString shipped = withSlash(program);
+    const QString templateFolder = TemplateFolder();
+    if (!QFileInfo(templateFolder).isDir() && !QDir().mkpath(templateFolder)) vb::raise(vb::kPathFileAccessError);
+    const CopyResult result = copyFilesInto(libraryFiles(shipped), templateFolder, nullptr);
+    if (!result.ok()) vb::raise(runtimeErrorFor(result.systemError));
 }
 
 }  // namespace core

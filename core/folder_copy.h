@@ -36,7 +36,7 @@ QString TemplateFolder();
 
 // Start-up: on the first start the shipped library of the program folder is copied into the default
 // work folder (the program folder keeps its files); then the template folder is refreshed from the
-// default work folder.
+// shipped library.
 void SetUpLibraryFolders();
 
 }  // namespace core

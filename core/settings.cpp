@@ -30,17 +30,45 @@ QString section() { return QString::fromUtf16(kSettingsSection); }
 
 // The stored value of `option`; its default when it is absent or does not convert.
 int readOption(const OptionSpec& option) {
-    const QString stored = registry::GetSetting(app(), section(), QString::fromUtf16(option.key));
-    if (stored.isNull()) return option.byDefault;
+    const QString key = QString::fromUtf16(option.key);
+    if (option.boolean) return settingBool(key, option.byDefault != 0) ? 1 : 0;
+    const double value = settingNumber(key, option.byDefault);
     try {
-        const vb::Variant v(stored);
-        return option.boolean ? (v.toBool() ? 1 : 0) : v.toInt();
+        return vb::Variant(value).toInt();
     } catch (const vb::Error&) {
         return option.byDefault;
     }
 }
 
+// `stored` converted by `convert`; `byDefault` when it is absent, empty or does not convert.
+template <class T, class Convert>
+T convertedOr(const QString& stored, T byDefault, Convert convert) {
+    if (stored.trimmed().isEmpty()) return byDefault;
+    try {
+        return convert(vb::Variant(stored));
+    } catch (const vb::Error&) {
+        return byDefault;
+    }
+}
+
 }  // namespace
+
+QString settingText(const QString& key, const QString& byDefault) {
+    return registry::GetSetting(app(), section(), key, byDefault);
+}
+
+double settingNumber(const QString& key, double byDefault) {
+    return convertedOr(settingText(key), byDefault, [](const vb::Variant& v) {
+        if (!v.isNumeric()) vb::raise(vb::kTypeMismatch);
+        return v.toDouble();
+    });
+}
+
+bool settingBool(const QString& key, bool byDefault) {
+    return convertedOr(settingText(key), byDefault, [](const vb::Variant& v) { return v.toBool(); });
+}
+
+void saveSetting(const QString& key, const vb::Variant& value) { registry::SaveSetting(app(), section(), key, value); }
 
 CSettings::CSettings() {
     for (int i = 0; i < kOptionCount; ++i) values_[i] = readOption(kOptions[i]);

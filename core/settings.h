@@ -1,6 +1,8 @@
 #pragma once
 // The user's options: read from the settings store when the object is made, written back, all of
 // them, when it is released. In between they live only in the object.
+#include "platform/vb/variant.h"
+
 #include <QString>
 
 #include <array>
@@ -48,5 +50,13 @@ private:
 // Where the options are stored: application "veyraww", section "Settings".
 inline constexpr char16_t kSettingsApp[] = u"veyraww";
 inline constexpr char16_t kSettingsSection[] = u"Settings";
+
+// One value of that section. A value that is absent, or that does not convert to what the reader
+// wants ("abc" for a number, "" for anything), gives the default: a damaged file never stops a start.
+QString settingText(const QString& key, const QString& byDefault = QString());
+double settingNumber(const QString& key, double byDefault);
+bool settingBool(const QString& key, bool byDefault);
+// Stores the value's text ("True"/"False", decimal); raises the store's error.
+void saveSetting(const QString& key, const vb::Variant& value);
 
 }  // namespace core

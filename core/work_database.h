@@ -8,6 +8,13 @@ namespace core {
 
 inline constexpr char16_t kWorkDatabaseName[] = u"dirovovivov.mdb";
 
+// Table codefiles as a library made without it gets it: the attachment columns and the person-record
+// columns that the case list and the new-case dialog use, as the shipped library has them.
+inline constexpr char16_t kCodeFilesTableDdl[] =
+    u"CREATE TABLE CodeFiles (ID COUNTER, CodeID LONG, Description TEXT(50), File LONGBINARY, "
+    u"OrigDateTime DATETIME, DateAdded DATETIME, NAME TEXT(50), xingbie TEXT(10), borntime TEXT(50), "
+    u"guatime DATETIME, savetime DATETIME, address TEXT(255), tel TEXT(50), why TEXT(255), jielun MEMO)";
+
 // The work database of `folder`, a path ending in "/".
 inline QString workDatabasePath(const QString& folder) { return folder + QString::fromUtf16(kWorkDatabaseName); }
 

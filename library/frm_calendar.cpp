@@ -3,6 +3,7 @@
 #include "calendar/widgets/wnl.h"
 #include "core/main_window_host.h"
 #include "platform/forms/font_faces.h"
+#include "platform/forms/form_registry.h"
 #include "platform/forms/twips_geometry.h"
 #include "platform/vb/twips.h"
 
@@ -10,17 +11,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QTimer>
 
 namespace library {
 
 namespace {
-
-QPointer<FrmCalendar>& instance() {
-    static QPointer<FrmCalendar> window;
-    return window;
-}
 
 // A later copy of the program ends through the main window's own unload, which closes the other
 // windows and saves what they hold, and then leaves the event loop.
@@ -31,18 +26,17 @@ void endThisCopy() {
 
 }  // namespace
 
-FrmCalendar::FrmCalendar(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("frmcalendar"));
-    setWindowTitle(QStringLiteral("个人资料"));
-    setAttribute(Qt::WA_DeleteOnClose);
+FrmCalendar::FrmCalendar(QWidget* parent) : forms::Form(QStringLiteral("frmcalendar"), parent) {
+    setCaption(QStringLiteral("个人资料"));
+    QWidget* area = client();
     setFont(forms::designFont(QStringLiteral("宋体"), 9));
 
-    auto* bornLabel = new QLabel(QStringLiteral("出生"), this);
+    auto* bornLabel = new QLabel(QStringLiteral("出生"), area);
     bornLabel->setObjectName(QStringLiteral("Label2"));
-    txtborntime_ = new QLineEdit(this);
+    txtborntime_ = new QLineEdit(area);
     txtborntime_->setObjectName(QStringLiteral("txtborntime"));
     txtborntime_->setToolTip(QStringLiteral("请在下面的万年历中选择输入出生时间"));
-    auto* frame2 = new QGroupBox(this);
+    auto* frame2 = new QGroupBox(area);
     frame2->setObjectName(QStringLiteral("Frame2"));
     wnlqd_ = new calendar::Wnl(frame2);
     wnlqd_->setObjectName(QStringLiteral("wnlqd"));
@@ -58,27 +52,16 @@ FrmCalendar::FrmCalendar(QWidget* parent) : QWidget(parent, Qt::Window) {
     forms::setTwipsGeometry(frame2, 60, 570, control.width() + 240, control.height() + 300);
     forms::setTwipsGeometry(wnlqd_, 120, 180, control.width(), control.height());
     const QRect frame = forms::twipsGeometry(frame2);
-    setFixedSize(vb::twipsToPixels(QSizeF(frame.x() + frame.width() + 60, frame.y() + frame.height() + 60)));
-
-    Form_Load();
+    const QSize clientSize = vb::twipsToPixels(QSizeF(frame.x() + frame.width() + 60, frame.y() + frame.height() + 60));
+    area->setFixedSize(clientSize);
+    setFixedSize(clientSize);
 }
 
 void FrmCalendar::Form_Load() { wnlqd_->Initialise(); }
 
-FrmCalendar& frmcalendar() {
-    QPointer<FrmCalendar>& w = instance();
-    if (!w) w = new FrmCalendar;
-    return *w;
-}
-
-bool hasFrmcalendar() { return !instance().isNull(); }
-
 void showFrmcalendar() {
-    FrmCalendar& w = frmcalendar();
-    if (w.endingProgram()) return;
-    w.show();
-    w.raise();
-    w.activateWindow();
+    FrmCalendar& w = forms::defaultInstance<FrmCalendar>();
+    if (!w.endingProgram()) w.Show();
 }
 
 }  // namespace library

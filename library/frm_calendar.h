@@ -1,7 +1,7 @@
 #pragma once
 // The new-case window "个人资料": it holds the perpetual-calendar control `wnlqd`, in which the birth
 // moment is picked, and the birth-time box `txtborntime`, which the control fills.
-#include <QWidget>
+#include "platform/forms/form.h"
 
 class QLineEdit;
 
@@ -11,7 +11,7 @@ class Wnl;
 
 namespace library {
 
-class FrmCalendar : public QWidget {
+class FrmCalendar : public forms::Form {
     Q_OBJECT
 public:
     explicit FrmCalendar(QWidget* parent = nullptr);
@@ -21,18 +21,18 @@ public:
     // Initialise found another copy of the program running: this copy is ending and shows nothing.
     bool endingProgram() const { return endingProgram_; }
 
+protected:
+    void Form_Load() override;
+
 private:
-    void Form_Load();
 
     calendar::Wnl* wnlqd_;
     QLineEdit* txtborntime_;
     bool endingProgram_ = false;
 };
 
-// The one instance, loaded on first use; closing the window unloads it.
-FrmCalendar& frmcalendar();
-bool hasFrmcalendar();
-// Loads the window if needed and shows it, modeless; a copy that is ending shows nothing.
+// Loads the window's default instance if needed and shows it, modeless; a copy that is ending shows
+// nothing.
 void showFrmcalendar();
 
 }  // namespace library

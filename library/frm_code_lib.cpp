@@ -1,52 +1,127 @@
 #include "library/frm_code_lib.h"
 
+#include "core/folder_copy.h"
+#include "core/globals.h"
+#include "core/wait_cursor.h"
+#include "library/app_icon.h"
 #include "library/frm_calendar.h"
+#include "library/frm_splash.h"
+#include "library/menu_table.h"
+#include "platform/forms/common_dialog.h"
+#include "platform/forms/error_report.h"
+#include "platform/forms/form_registry.h"
+#include "platform/forms/richtextbox.h"
 #include "platform/vb/mousepointer.h"
+#include "platform/vb/msgbox.h"
 #include "platform/vb/twips.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QLabel>
 #include <QMenuBar>
-#include <QSplitter>
-#include <QTextEdit>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTimer>
 #include <QTreeWidget>
-
-#include <memory>
+#include <QVBoxLayout>
 
 namespace library {
 
-namespace {
-// Default layout (twips) until the saved layout is restored.
-constexpr int kMainWidthTwips = 11000;
-constexpr int kMainHeightTwips = 6210;
-constexpr int kTreeWidthTwips = 3270;
-
-std::unique_ptr<FrmCodeLib>& instance() {
-    static std::unique_ptr<FrmCodeLib> window;
-    return window;
-}
-}  // namespace
-
-FrmCodeLib::FrmCodeLib(QWidget* parent)
-    : QMainWindow(parent), tvCodeItems_(new QTreeWidget), txtCode_(new QTextEdit) {
-    setObjectName(QStringLiteral("frmCodeLib"));
-    setWindowTitle(QStringLiteral("Veyra"));
-    tvCodeItems_->setObjectName(QStringLiteral("tvCodeItems"));
-    tvCodeItems_->setHeaderHidden(true);
-    txtCode_->setObjectName(QStringLiteral("txtCode"));
-
-    auto* split = new QSplitter(Qt::Horizontal, this);
-    split->addWidget(tvCodeItems_);
-    split->addWidget(txtCode_);
-    split->setSizes({vb::twipsToPixels(kTreeWidthTwips), vb::twipsToPixels(kMainWidthTwips - kTreeWidthTwips)});
-    setCentralWidget(split);
-    resize(vb::twipsToPixels(kMainWidthTwips), vb::twipsToPixels(kMainHeightTwips));
-    // Until the case list opens it for a new case, the calendar is opened from here.
-    menuBar()->addAction(QStringLiteral("万年历"), this, [] { showFrmcalendar(); });
+FrmCodeLib::FrmCodeLib() : forms::Form(QStringLiteral("frmCodeLib")) {
+    setCaption(QStringLiteral("Veyra"));
+    setWindowIcon(appIcon());
+    buildControls();
+    buildMenus();
+    connectMenus();
+    // Nothing of a library can be used before one is open.
+    EnableLibraryCommands(false);
     core::setMainWindowHost(this);
 }
 
 FrmCodeLib::~FrmCodeLib() {
     if (core::mainWindowHost() == this) core::setMainWindowHost(nullptr);
 }
+
+void FrmCodeLib::buildControls() {
+    QWidget* area = client();
+    tvCodeItems_ = new QTreeWidget(area);
+    tvCodeItems_->setObjectName(QStringLiteral("tvCodeItems"));
+    tvCodeItems_->setHeaderHidden(true);
+
+    ctlCodeItemDetails_ = new QWidget(area);
+    ctlCodeItemDetails_->setObjectName(QStringLiteral("ctlCodeItemDetails"));
+    txtCode_ = new forms::RichTextBox(QStringLiteral("txtCode"), ctlCodeItemDetails_);
+    auto* detailsLayout = new QVBoxLayout(ctlCodeItemDetails_);
+    detailsLayout->setContentsMargins(0, 0, 0, 0);
+    detailsLayout->addWidget(txtCode_);
+
+    ctlBookMarkList_ = new QWidget(area);
+    ctlBookMarkList_->setObjectName(QStringLiteral("ctlBookMarkList"));
+
+    imgSplitter_ = new QLabel(area);
+    imgSplitter_->setObjectName(QStringLiteral("imgSplitter"));
+    imgSplitter_->setCursor(Qt::SplitHCursor);
+    imgSplitter_->installEventFilter(this);
+    picSplitter_ = new QFrame(area);
+    picSplitter_->setObjectName(QStringLiteral("picSplitter"));
+    picSplitter_->setAutoFillBackground(true);
+    picSplitter_->setPalette(QPalette(QColor(0x80, 0x80, 0x80)));
+    picSplitter_->hide();
+
+    statusBar_ = new QStatusBar(area);
+    statusBar_->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar_->setSizeGripEnabled(false);
+
+    dialog_ = new forms::CommonDialog(QStringLiteral("dlgCommonDialog1"), this);
+}
+
+void FrmCodeLib::buildMenus() {
+    for (const MenuEntry& entry : kMenuEntries) {
+        const QString name = QString::fromUtf16(entry.name);
+        const QString caption = QString::fromUtf16(entry.caption);
+        const bool hasChildren = std::any_of(std::begin(kMenuEntries), std::end(kMenuEntries), [&](const MenuEntry& e) {
+            return e.parent && name == QString::fromUtf16(e.parent);
+        });
+        QAction* action = nullptr;
+        if (!entry.parent || hasChildren) {
+            auto* menu = new QMenu(caption, this);
+            menu->setObjectName(name);
+            menus_.insert(name, menu);
+            action = entry.parent ? menus_.value(QString::fromUtf16(entry.parent))->addMenu(menu) : menuBar()->addMenu(menu);
+        } else {
+            action = menus_.value(QString::fromUtf16(entry.parent))->addAction(caption);
+        }
+        action->setObjectName(name);
+        action->setVisible(!entry.hidden);
+        action->setEnabled(!entry.disabled);
+        if (entry.checked) {
+            action->setCheckable(true);
+            action->setChecked(true);
+        }
+        menuEntries_.insert(name, action);
+        if (entry.separatorAfter && entry.parent) menus_.value(QString::fromUtf16(entry.parent))->addSeparator();
+    }
+}
+
+void FrmCodeLib::onMenu(const QString& name, void (FrmCodeLib::*handler)()) {
+    QAction* action = menuEntries_.value(name);
+    connect(action, &QAction::triggered, this, [this, name, handler] {
+        guarded(QStringLiteral(" frmCodeLib::%1_Click").arg(name), [this, handler] { (this->*handler)(); });
+    });
+}
+
+void FrmCodeLib::connectMenus() {
+    onMenu(QStringLiteral("mnuOpenDatabase"), &FrmCodeLib::ChooseWorkDatabase);
+    onMenu(QStringLiteral("mnuExit"), &FrmCodeLib::unloadWindow);
+    onMenu(QStringLiteral("mnuSettings"), &FrmCodeLib::ShowSettings);
+    onMenu(QStringLiteral("MNUZHUYE"), &FrmCodeLib::MNUZHUYE_Click);
+    connect(menuEntries_.value(QStringLiteral("mnuViewBookMarks")), &QAction::triggered, this,
+            [this] { ShowBookmarkPane(!viewBookMarks_); });
+    connect(menuEntries_.value(QStringLiteral("MnuWanNian")), &QAction::triggered, this, [] { showFrmcalendar(); });
+}
+
+bool FrmCodeLib::guarded(const QString& tag, const std::function<void()>& f) { return forms::reportErrors(tag, f); }
 
 void FrmCodeLib::setMousePointer(int pointer) {
     Qt::CursorShape shape;
@@ -55,16 +130,85 @@ void FrmCodeLib::setMousePointer(int pointer) {
     mousePointer_ = pointer;
 }
 
-void FrmCodeLib::unloadWindow() { close(); }
+void FrmCodeLib::unloadWindow() { Unload(forms::vbFormCode); }
 
-FrmCodeLib& frmCodeLib() {
-    auto& w = instance();
-    if (!w) w = std::make_unique<FrmCodeLib>();
-    return *w;
+void FrmCodeLib::EnableLibraryCommands(bool flag) {
+    for (const char16_t* name : {u"MnuEdit", u"mnuView", u"MNUBAK", u"mnuNewDatabase"})
+        menuEntries_.value(QString::fromUtf16(name))->setEnabled(flag);
+    tvCodeItems_->setEnabled(flag);
+    ctlCodeItemDetails_->setEnabled(flag);
 }
 
-bool hasFrmCodeLib() { return instance() != nullptr; }
+void FrmCodeLib::Form_Load() {
+    // The splash goes whatever happens below.
+    FrmSplash& splash = forms::defaultInstance<FrmSplash>();
+    splash.Show();
+    QElapsedTimer shown;
+    shown.start();
+    while (shown.elapsed() < 100) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    core::gBookmarkPaneScale = 1;
 
-void releaseFrmCodeLib() { instance().reset(); }
+    guarded(QStringLiteral(" frmCodeLib::Form_Load"), [this] {
+        core::SetUpLibraryFolders();
+        core::CWaitCursor wait;
+        wait.SetCursor(11);
+        clipboardFormat_ = QString::fromUtf16(kTreeDragFormat);
+        settings_ = std::make_unique<core::CSettings>();
+        GetLastDatabasePath();
+        LoadWindowSettings();
+        SetupSysTrayIcon();
+        if (OpenWorkDatabase()) {
+            FillTree();
+            ShowBookmarkPane(viewBookMarks_);
+            EnableLibraryCommands(true);
+        } else {
+            EnableLibraryCommands(false);
+            ShowBookmarkPane(true);
+        }
+        for (const char16_t* name : {u"MnuFormat", u"MnuEditRtxt", u"mnuInsert"})
+            menuEntries_.value(QString::fromUtf16(name))->setVisible(false);
+    });
+    forms::unloadInstance<FrmSplash>();
+}
+
+void FrmCodeLib::Form_QueryUnload(int& cancel, int unloadMode) {
+    // An end the desktop or a signal asks for cannot wait for an answer.
+    if (unloadMode == forms::vbAppWindows || unloadMode == forms::vbAppTaskManager) return;
+    if (menuEntries_.value(QStringLiteral("mnuNewDatabase"))->isEnabled()) return;
+    cancel = 1;
+    if (vb::MsgBox(QStringLiteral("真的退出程序吗？"), vb::vbOKCancel, QStringLiteral("提示")) == vb::vbOK) cancel = 0;
+}
+
+void FrmCodeLib::Form_Unload(int& /*cancel*/) {
+    guarded(QStringLiteral(" frmCodeLib::Form_Unload"), [this] {
+        // The other windows may hold text not yet saved; they save it as they unload, so they go while
+        // the work database is still open.
+        forms::unloadAll(forms::vbFormOwner, this);
+        ClearItemTree();
+        RemoveTrayIcon();
+        if (core::gWorkDB.isOpen()) core::gWorkDB.close();
+        core::gWorkDB = dao::Database();
+        SaveSettingsAndCloseDatabase();
+    });
+    QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
+}
+
+bool FrmCodeLib::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == imgSplitter_) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            imgSplitter_MouseDown();
+            return true;
+        case QEvent::MouseMove:
+            imgSplitter_MouseMove(static_cast<int>(vb::pixelsToTwips(static_cast<QMouseEvent*>(event)->position().x())));
+            return true;
+        case QEvent::MouseButtonRelease:
+            imgSplitter_MouseUp();
+            return true;
+        default: break;
+        }
+    }
+    return forms::Form::eventFilter(watched, event);
+}
 
 }  // namespace library

@@ -230,6 +230,9 @@ Database createDatabase(const QString& path, const QString& password = QString()
 // untouched and no target (and no temporary file) is left behind. `password` opens a protected
 // source; the copy keeps its password.
 void compactDatabase(const QString& source, const QString& target, const QString& password = QString());
+// Writes a consistent copy of `source` into the new file `target` (3204 when it exists) with the
+// engine's online backup, while the source stays open and in use. A failed copy leaves no target.
+void backupDatabase(const QString& source, const QString& target);
 // Closes the shared handles that no open database uses. They stay open otherwise, the last few used,
 // so that opening the same file again costs microseconds.
 void closeIdleHandles();

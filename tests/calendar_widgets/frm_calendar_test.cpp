@@ -2,6 +2,7 @@
 
 #include "calendar/widgets/wnl.h"
 #include "core/globals.h"
+#include "platform/forms/form_registry.h"
 #include "platform/vb/date.h"
 
 #include <QGroupBox>
@@ -14,7 +15,7 @@ namespace {
 
 TEST(FrmCalendar, HoldsTheCalendarWhoseChoiceFillsTheBirthTimeBox) {
     library::showFrmcalendar();
-    library::FrmCalendar& w = library::frmcalendar();
+    library::FrmCalendar& w = forms::defaultInstance<library::FrmCalendar>();
     EXPECT_EQ(w.windowTitle(), "个人资料");
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.endingProgram());
@@ -40,9 +41,9 @@ TEST(FrmCalendar, HoldsTheCalendarWhoseChoiceFillsTheBirthTimeBox) {
     // Closing unloads it; the next use loads a new one.
     QPointer<library::FrmCalendar> first = &w;
     w.close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    forms::deleteUnloadedForms();
     EXPECT_TRUE(first.isNull());
-    EXPECT_FALSE(library::hasFrmcalendar());
+    EXPECT_EQ(forms::loadedInstance<library::FrmCalendar>(), nullptr);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "library/frm_calendar.h"
 #include "core/main_window_host.h"
 #include "platform/forms/combobox.h"
+#include "platform/forms/form_registry.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -37,7 +38,7 @@ TEST(SecondCopy, EndsInInitialiseThroughTheMainWindow) {
     ASSERT_TRUE(calendar::prevInstance());
 
     MainWindowStandIn mainWindow;
-    library::FrmCalendar& dialog = library::frmcalendar();
+    library::FrmCalendar& dialog = forms::defaultInstance<library::FrmCalendar>();
     EXPECT_TRUE(dialog.endingProgram());
     EXPECT_EQ(mainWindow.unloads, 1);
     library::showFrmcalendar();

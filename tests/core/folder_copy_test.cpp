@@ -137,9 +137,11 @@ TEST_F(FolderCopyTest, FirstStartCopiesTheShippedLibraryAndKeepsTheProgramFolder
     EXPECT_FALSE(core::gBackupMode);
 }
 
-TEST_F(FolderCopyTest, LaterStartsLeaveTheWorkFolderAloneAndRefreshTheTemplate) {
+TEST_F(FolderCopyTest, LaterStartsLeaveTheWorkFolderAloneAndRefreshTheTemplateFromTheShippedLibrary) {
+    const auto shipped = snapshot(program_);
     core::SetUpLibraryFolders();
     writeFile(dataPath(QStringLiteral("sysfiles/BLUENote9.rtf")), "the user's page");
+    writeFile(dataPath(QStringLiteral("nefilse/GREENNOTE1.rtf")), "a damaged template page");
     registry::SaveSetting(QStringLiteral("veyraww"), QStringLiteral("Settings"), QStringLiteral("LastDB"),
                           QStringLiteral("/elsewhere/"));
     const auto work = snapshot(dataPath(QStringLiteral("sysfiles")));
@@ -147,7 +149,9 @@ TEST_F(FolderCopyTest, LaterStartsLeaveTheWorkFolderAloneAndRefreshTheTemplate) 
     core::SetUpLibraryFolders();
     EXPECT_EQ(snapshot(dataPath(QStringLiteral("sysfiles"))), work);
     EXPECT_EQ(lastDB(), QStringLiteral("/elsewhere/"));
-    EXPECT_EQ(readFile(dataPath(QStringLiteral("nefilse/BLUENote9.rtf"))), QByteArray("the user's page"));
+    // A new library starts from the shipped one: the user's own pages never reach the template.
+    EXPECT_FALSE(QFileInfo::exists(dataPath(QStringLiteral("nefilse/BLUENote9.rtf"))));
+    EXPECT_EQ(snapshot(dataPath(QStringLiteral("nefilse"))), shipped);
     EXPECT_EQ(boxes_.count(), 0);
 }
 

@@ -1,0 +1,130 @@
+#include "platform/forms/form.h"
+
+#include "platform/forms/error_report.h"
+#include "platform/forms/form_registry.h"
+#include "platform/vb/twips.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+
+namespace forms {
+
+Form::Form(const QString& name, QWidget* parent) : QMainWindow(parent), client_(new QWidget(this)) {
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    client_->setObjectName(name + QStringLiteral("_client"));
+    setCentralWidget(client_);
+    detail::formCreated(this);
+}
+
+Form::~Form() { detail::formGone(this); }
+
+void Form::Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    reportErrors(QStringLiteral(" %1::Form_Load").arg(objectName()), [this] { Form_Load(); });
+}
+
+void Form::Show(bool modal, QWidget* owner) {
+    Load();
+    if (unloaded_) return;  // Form_Load unloaded it
+    if (owner && parentWidget() != owner) {
+        const QRect g = geometry();
+        setParent(owner, windowFlags() | Qt::Window);
+        setGeometry(g);
+    }
+    if (!modal) {
+        show();
+        raise();
+        activateWindow();
+        return;
+    }
+    setWindowModality(Qt::ApplicationModal);
+    QPointer<Form> self(this);
+    QEventLoop loop;
+    connect(this, &Form::hidden, &loop, &QEventLoop::quit);
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    show();
+    raise();
+    activateWindow();
+    if (self && isVisible()) loop.exec();
+    if (self) setWindowModality(Qt::NonModal);
+}
+
+bool Form::Unload(int mode) {
+    if (unloaded_) return true;
+    if (unloading_) return false;
+    unloading_ = true;
+    int cancel = 0;
+    const QString name = objectName();
+    reportErrors(QStringLiteral(" %1::Form_QueryUnload").arg(name), [&] { Form_QueryUnload(cancel, mode); });
+    if (cancel == 0) reportErrors(QStringLiteral(" %1::Form_Unload").arg(name), [&] { Form_Unload(cancel); });
+    unloading_ = false;
+    if (cancel != 0) return false;
+    unloaded_ = true;
+    detail::formGone(this);
+    hide();
+    emit unloaded();
+    deleteLater();
+    return true;
+}
+
+int Form::Left() const { return static_cast<int>(vb::pixelsToTwips(frameGeometry().x())); }
+int Form::Top() const { return static_cast<int>(vb::pixelsToTwips(frameGeometry().y())); }
+int Form::Width() const { return static_cast<int>(vb::pixelsToTwips(frameGeometry().width())); }
+int Form::Height() const { return static_cast<int>(vb::pixelsToTwips(frameGeometry().height())); }
+
+void Form::Move(int left, int top, int width, int height) {
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const int extraW = frame.width() - inner.width();
+    const int extraH = frame.height() - inner.height();
+    move(vb::twipsToPixels(left), vb::twipsToPixels(top));
+    resize(std::max(1, vb::twipsToPixels(width) - extraW), std::max(1, vb::twipsToPixels(height) - extraH));
+}
+
+int Form::ScaleWidth() const { return static_cast<int>(vb::pixelsToTwips(client_->width())); }
+int Form::ScaleHeight() const { return static_cast<int>(vb::pixelsToTwips(client_->height())); }
+
+void Form::setClientSize(int width, int height) {
+    const QSize extra = size() - client_->size();
+    resize(vb::twipsToPixels(width) + std::max(0, extra.width()), vb::twipsToPixels(height) + std::max(0, extra.height()));
+}
+
+int Form::windowStateValue() const {
+    if (isMinimized()) return vbMinimized;
+    if (isMaximized()) return vbMaximized;
+    return vbNormal;
+}
+
+void Form::setWindowStateValue(int state) {
+    Qt::WindowStates s = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (state == vbMinimized) s |= Qt::WindowMinimized;
+    else if (state == vbMaximized) s |= Qt::WindowMaximized;
+    setWindowState(s);
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    if (unloaded_ || Unload(vbFormControlMenu)) event->accept();
+    else event->ignore();
+}
+
+void Form::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (loaded_ && !unloaded_) reportErrors(QStringLiteral(" %1::Form_Resize").arg(objectName()), [this] { Form_Resize(); });
+}
+
+void Form::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    emit hidden();
+}
+
+void Form::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && loaded_ && !unloaded_)
+        reportErrors(QStringLiteral(" %1::Form_Activate").arg(objectName()), [this] { Form_Activate(); });
+}
+
+}  // namespace forms
