@@ -26,7 +26,14 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
                      [&](QSessionManager&) { endThroughUnload(forms::vbAppWindows); });
 
-    if (!core::Main([] { forms::defaultInstance<library::FrmCodeLib>().Show(); })) return 1;
+    // Unloading the library window ends the program.
+    if (!core::Main([] {
+            auto& main = forms::defaultInstance<library::FrmCodeLib>();
+            QObject::connect(&main, &forms::Form::unloaded, QCoreApplication::instance(), &QCoreApplication::quit,
+                             Qt::QueuedConnection);
+            main.Show();
+        }))
+        return 1;
     const int status = QApplication::exec();
     // Windows go before the application object does.
     forms::unloadAll(forms::vbAppWindows);

@@ -22,7 +22,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStatusBar>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -190,7 +189,6 @@ void FrmCodeLib::Form_Unload(int& /*cancel*/) {
         core::gWorkDB = dao::Database();
         SaveSettingsAndCloseDatabase();
     });
-    QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
 }
 
 bool FrmCodeLib::eventFilter(QObject* watched, QEvent* event) {

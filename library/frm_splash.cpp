@@ -2,7 +2,9 @@
 
 #include "library/app_icon.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 
 namespace library {
 
@@ -14,6 +16,11 @@ FrmSplash::FrmSplash() : forms::Form(QStringLiteral("frmSplash")) {
     picture->setPixmap(splashPicture(size));
     picture->setGeometry(QRect(QPoint(), size));
     setFixedSize(size);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect centred(QPoint(), size);
+        centred.moveCenter(screen->availableGeometry().center());
+        move(centred.topLeft());
+    }
 }
 
 }  // namespace library

@@ -5,6 +5,7 @@
 #include "platform/vb/twips.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
@@ -85,10 +86,21 @@ void Form::Move(int left, int top, int width, int height) {
     resize(std::max(1, vb::twipsToPixels(width) - extraW), std::max(1, vb::twipsToPixels(height) - extraH));
 }
 
-int Form::ScaleWidth() const { return static_cast<int>(vb::pixelsToTwips(client_->width())); }
-int Form::ScaleHeight() const { return static_cast<int>(vb::pixelsToTwips(client_->height())); }
+QSize Form::clientPixels() const {
+    // A hidden window lays out its client only when it is shown: until then, lay it out here so the
+    // client's size follows the window's at once.
+    if (!isVisible() && layout()) {
+        layout()->activate();
+        layout()->setGeometry(rect());
+    }
+    return client_->size();
+}
+
+int Form::ScaleWidth() const { return static_cast<int>(vb::pixelsToTwips(clientPixels().width())); }
+int Form::ScaleHeight() const { return static_cast<int>(vb::pixelsToTwips(clientPixels().height())); }
 
 void Form::setClientSize(int width, int height) {
+    clientPixels();
     const QSize extra = size() - client_->size();
     resize(vb::twipsToPixels(width) + std::max(0, extra.width()), vb::twipsToPixels(height) + std::max(0, extra.height()));
 }

@@ -86,6 +86,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    QSize clientPixels() const;
+
     QWidget* client_;
     bool loaded_ = false;
     bool unloading_ = false;

@@ -36,6 +36,26 @@ public:
 };
 
 // Every file under a folder (hidden ones and those in subfolders included) with a hash of its bytes.
+// Every row of every table of a database, as text, to compare two copies by their contents.
+QStringList databaseRows(const QString& path) {
+    QStringList rows;
+    dao::Database db = dao::DBEngine::defaultWorkspace().openDatabase(path);
+    for (const QString& table : db.tableNames()) {
+        dao::Recordset rs = db.openRecordset(QStringLiteral("select * from [") + table + u']', dao::dbOpenSnapshot);
+        for (; !rs.eof(); rs.moveNext()) {
+            QString row = table;
+            for (int i = 0; i < rs.fieldCount(); ++i) {
+                const vb::Variant v = rs.field(i).value();
+                row += u'|' + (v.isNull() ? QStringLiteral("<null>") : v.toString());
+            }
+            rows << row;
+        }
+        rs.close();
+    }
+    db.close();
+    return rows;
+}
+
 QMap<QString, QByteArray> snapshot(const QString& folder) {
     QMap<QString, QByteArray> files;
     QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
@@ -202,7 +222,8 @@ TEST_F(FolderCopyTest, ABackupIntoANewFolderCreatesItAndKeepsLastDB) {
     EXPECT_EQ(boxes_.count(), 0);
     const auto backup = snapshot(target);
     EXPECT_EQ(backup.size(), 13);
-    EXPECT_EQ(backup.value(QStringLiteral("dirovovivov.mdb")), snapshot(work).value(QStringLiteral("dirovovivov.mdb")));
+    // The database is copied by the engine's online backup: the same rows, not the same bytes.
+    EXPECT_EQ(databaseRows(target + QStringLiteral("dirovovivov.mdb")), databaseRows(work + QStringLiteral("dirovovivov.mdb")));
     EXPECT_EQ(lastDB(), QStringLiteral("<absent>"));
     EXPECT_FALSE(core::gBackupMode);
 }
@@ -235,7 +256,7 @@ TEST_F(BackupOverEarlierBackupTest, ReplacesTheProgramsOwnFilesAndAsksAboutOther
 
     EXPECT_EQ(asked, std::vector<QString>{QStringLiteral("readme.rtf")});
     EXPECT_EQ(boxes_.count(), 0);
-    EXPECT_EQ(readFile(target_ + QStringLiteral("dirovovivov.mdb")), readFile(work_ + QStringLiteral("dirovovivov.mdb")));
+    EXPECT_EQ(databaseRows(target_ + QStringLiteral("dirovovivov.mdb")), databaseRows(work_ + QStringLiteral("dirovovivov.mdb")));
     EXPECT_EQ(readFile(target_ + QStringLiteral("GREENNOTE1.rtf")), readFile(work_ + QStringLiteral("GREENNOTE1.rtf")));
     EXPECT_FALSE(QFileInfo::exists(target_ + QStringLiteral("BLUENote99.rtf")));
     EXPECT_EQ(readFile(target_ + QStringLiteral("readme.rtf")), QByteArray("the user's own readme"));
