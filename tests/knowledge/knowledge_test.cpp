@@ -245,6 +245,30 @@ TEST(KnowledgeTables, TwelveStagesArticleAgreesWithTwelveStageName) {
     EXPECT_EQ(stems.size(), 10);
 }
 
+TEST(KnowledgeTables, TenGodArticleAgreesWithTianGanTouChu) {
+    // 甲日见：甲比肩 乙劫财 … 癸正印; the engine gives the one-character forms.
+    const QHash<QString, QString> shortName{{"比肩", "比"}, {"劫财", "劫"}, {"食神", "食"}, {"伤官", "伤"},
+                                            {"偏财", "财"}, {"正财", "才"}, {"七杀", "杀"}, {"正官", "官"},
+                                            {"偏印", "枭"}, {"正印", "印"}};
+    const auto rows = tableLines(71, QStringLiteral("(%1)日见：(.+)").arg(kStemClass));
+    ASSERT_EQ(rows.size(), 10);
+    const QRegularExpression item(QStringLiteral("^(%1)(\\S{2})$").arg(kStemClass));
+    QSet<QString> days;
+    for (const QStringList& r : rows) {
+        days << r[0];
+        const QStringList parts = r[1].split(QLatin1Char(' '));
+        ASSERT_EQ(parts.size(), 10) << r[0].toStdString();
+        for (const QString& part : parts) {
+            const auto m = item.match(part);
+            ASSERT_TRUE(m.hasMatch()) << r[0].toStdString() << ": " << part.toStdString();
+            ASSERT_TRUE(shortName.contains(m.captured(2))) << part.toStdString();
+            EXPECT_EQ(calendar::CalendarEngine::TianGanTouChu(r[0], m.captured(1)), shortName.value(m.captured(2)))
+                << r[0].toStdString() << " sees " << part.toStdString();
+        }
+    }
+    EXPECT_EQ(days.size(), 10);
+}
+
 TEST(KnowledgeTables, VoidBranchArticleAgreesWithVoidBranches) {
     // 甲子旬：戌亥空
     const auto rows = tableLines(42, QStringLiteral("(甲%1)旬：(%1)(%1)空").arg(kBranchClass));
