@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
 #include <climits>
 
 namespace {
@@ -15,7 +17,7 @@ const QString kBranches = QStringLiteral("子丑寅卯辰巳午未申酉戌亥")
 const QString kStems = QStringLiteral("甲乙丙丁戊己庚辛壬癸");
 
 // Texts that no table of the library holds: near misses of real entries and plain junk.
-const QStringList kUnknownTexts{"", " ", "子 ", " 子", "甲子 ", "x", "零", "子丑", "甲丑", "乙子", "甲",
+const QStringList kUnknownTexts{"", " ", "子 ", " 子", "甲子 ", "x", "零", "子丑", "甲丑", "乙子", "甲 ",
                                 "子子", "雨水", "正月", "十三", "Ｏ", "〇"};
 
 TEST(FourPillars, HiddenStemsAndWeightsOfEveryBranch) {
@@ -82,7 +84,9 @@ TEST(FourPillars, NumbersAndNamesOfStemsAndBranches) {
     }
     for (int16_t n : {int16_t(0), int16_t(-1), int16_t(11), int16_t(13), int16_t(SHRT_MIN), int16_t(SHRT_MAX)}) {
         EXPECT_EQ(XuHaoToTianGuan(n), "") << n;
-        if (n != 11) EXPECT_EQ(XuHaoToDiZhi(n), "") << n;
+        if (n != 11) {
+            EXPECT_EQ(XuHaoToDiZhi(n), "") << n;
+        }
     }
     for (const QString& t : kUnknownTexts) EXPECT_EQ(DiZhiToXuHao(t), 0) << t.toStdString();
 }
