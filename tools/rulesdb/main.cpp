@@ -1,7 +1,7 @@
 // Builds the rule database from the authored tables: every <Table>.schema.json with its <Table>.csv
-// (or, where the schema names "files", the matching text files beside it) in the given folders becomes
-// one table. The file is written beside the target and renamed into
-// place only when complete, so a failed build never leaves a half-filled database behind.
+// (or, where the schema names "files", the matching text files beside it) in the given folders
+// becomes one table. The file is written beside the target and renamed into place only when
+// complete, so a failed build never leaves a half-filled database behind.
 //
 //   rulesdb OUTPUT.mdb PASSWORD FOLDER...
 #include "platform/dao/dao.h"
