@@ -1,6 +1,7 @@
 // Builds the rule database from the authored tables: every <Table>.schema.json with its <Table>.csv
-// in the given folders becomes one table. The file is written beside the target and renamed into
-// place only when complete, so a failed build never leaves a half-filled database behind.
+// (or, where the schema names "files", the matching text files beside it) in the given folders
+// becomes one table. The file is written beside the target and renamed into place only when
+// complete, so a failed build never leaves a half-filled database behind.
 //
 //   rulesdb OUTPUT.mdb PASSWORD FOLDER...
 #include "platform/dao/dao.h"
@@ -85,8 +86,7 @@ int main(int argc, char** argv) {
                 for (const QString& file : folder.entryList({QStringLiteral("*.schema.json")}, QDir::Files, QDir::Name)) {
                     QString error;
                     const auto schema = rulesdb::readSchema(folder.filePath(file), &error);
-                    const QString csv = folder.filePath(file.left(file.size() - 12) + QStringLiteral(".csv"));
-                    const auto data = schema ? rulesdb::readCsv(csv, &error) : std::nullopt;
+                    const auto data = schema ? rulesdb::readRows(*schema, folder.filePath(file), &error) : std::nullopt;
                     if (!schema || !data) {
                         std::fprintf(stderr, "rulesdb: %s\n", qPrintable(error));
                         ws.rollback();

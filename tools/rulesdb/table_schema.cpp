@@ -1,10 +1,14 @@
 #include "tools/rulesdb/table_schema.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+
+#include <algorithm>
 
 namespace rulesdb {
 
@@ -51,6 +55,11 @@ std::optional<TableSchema> readSchema(const QString& path, QString* error) {
         if (c.contains(QLatin1String("max"))) col.max = c.value(QLatin1String("max")).toDouble();
         s.columns.append(col);
     }
+    s.files = o.value(QLatin1String("files")).toString();
+    if (!s.files.isEmpty() && s.columns.size() != 2) {
+        *error = QStringLiteral("%1: a table read from files has two columns, name and text").arg(path);
+        return std::nullopt;
+    }
     if (s.table.isEmpty() || s.columns.isEmpty()) {
         *error = QStringLiteral("%1: a schema needs \"table\" and \"columns\"").arg(path);
         return std::nullopt;
@@ -81,6 +90,41 @@ std::optional<TableData> readCsv(const QString& path, QString* error) {
     d.header = lines.takeFirst().split(QLatin1Char(','));
     for (const QString& l : lines) d.rows.append(l.split(QLatin1Char(',')));
     return d;
+}
+
+std::optional<TableData> readTextFiles(const TableSchema& schema, const QString& folder, QString* error) {
+    const QDir dir(folder);
+    QFileInfoList files = dir.entryInfoList({schema.files}, QDir::Files);
+    std::sort(files.begin(), files.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        const qlonglong x = a.completeBaseName().toLongLong(), y = b.completeBaseName().toLongLong();
+        return x != y ? x < y : a.completeBaseName() < b.completeBaseName();
+    });
+    TableData d;
+    for (const auto& c : schema.columns) d.header.append(c.name);
+    for (const QFileInfo& info : files) {
+        QFile f(info.filePath());
+        if (!f.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("cannot read %1").arg(info.filePath());
+            return std::nullopt;
+        }
+        const QByteArray bytes = f.readAll();
+        if (bytes.startsWith("\xEF\xBB\xBF")) {
+            *error = QStringLiteral("%1: remove the byte-order mark").arg(info.filePath());
+            return std::nullopt;
+        }
+        QString text = QString::fromUtf8(bytes);
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+        d.rows.append({info.completeBaseName(), text});
+    }
+    return d;
+}
+
+std::optional<TableData> readRows(const TableSchema& schema, const QString& schemaPath, QString* error) {
+    const QFileInfo info(schemaPath);
+    if (!schema.files.isEmpty()) return readTextFiles(schema, info.path(), error);
+    const QString base = info.fileName().left(info.fileName().size() - int(qstrlen(".schema.json")));
+    return readCsv(info.dir().filePath(base + QStringLiteral(".csv")), error);
 }
 
 QString sqlType(const ColumnSchema& column) {

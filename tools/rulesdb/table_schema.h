@@ -25,6 +25,9 @@ struct TableSchema {
     int rows = -1;  // exact row count, -1 = any
     QList<QStringList> indexes;  // further indexes, for the readers' hot queries
     QList<ColumnSchema> columns;
+    // Rows from text files instead of a CSV: every file of the schema's folder that matches this
+    // pattern is one row of two columns, the file's base name and its whole text ("*.txt").
+    QString files;
 };
 
 struct TableData {
@@ -38,6 +41,12 @@ QString expandCharClass(const QString& chars);
 // Readers; on failure they return nullopt and set `error`.
 std::optional<TableSchema> readSchema(const QString& path, QString* error);
 std::optional<TableData> readCsv(const QString& path, QString* error);
+// The rows of a table whose schema names `files`, from the matching files of `folder`, ordered by
+// their base names as numbers. Texts are UTF-8 without byte-order mark; line ends become "\n" and the
+// final line end is dropped.
+std::optional<TableData> readTextFiles(const TableSchema& schema, const QString& folder, QString* error);
+// The rows of a table whichever way its schema says they are stored, beside `schemaPath`.
+std::optional<TableData> readRows(const TableSchema& schema, const QString& schemaPath, QString* error);
 
 // The column type as the engine's CREATE TABLE spells it.
 QString sqlType(const ColumnSchema& column);
