@@ -11,9 +11,11 @@
 
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -153,6 +155,90 @@ TEST_F(BuiltAnnotations, KnowledgeTextIsOnePlainRow) {
     prose.remove(QLatin1Char('\n')).remove(QChar(0x3000));
     EXPECT_GE(prose.size(), 1500);
     EXPECT_EQ(firstForeignCharacter(prose), QString());
+}
+
+// The explanations state the brightness grades and the four transformations of their stars; those
+// statements must agree with the rule tables the chart is drawn from.
+class AnnotationsAgainstRules : public BuiltAnnotations {
+protected:
+    static QString starOfRow(int i) {
+        QString name = QString::fromUtf16(windows::kStarPicks[i]);
+        if (name.endsWith(QLatin1Char('A'))) name.chop(1);
+        return name;
+    }
+    QString readable(int id) { return core::UnscrambleText(stored(QStringLiteral("saveM"), id).text()); }
+    static rulesdb::TableData rules(const QString& table) {
+        QString error;
+        const auto data = rulesdb::readCsv(testenv::sourceDir() + QStringLiteral("/data/rules/") + table + QStringLiteral(".csv"), &error);
+        EXPECT_TRUE(data) << error.toStdString();
+        return data.value_or(rulesdb::TableData{});
+    }
+};
+
+TEST_F(AnnotationsAgainstRules, BrightnessAsTheBrightnessTableGradesIt) {
+    static const QString grades = QStringLiteral("庙旺得利平不陷");
+    // "按本程序的庙旺表，紫微于丑、寅为庙，子、酉为平，…，辰落陷，…。"
+    static const QRegularExpression clause(QStringLiteral("^(?:\\S\\S于)?([子丑寅卯辰巳午未申酉戌亥、]+)(?:皆?为(庙|旺|得|利|平|不)|落(陷))$"));
+    int graded = 0;
+    for (const QStringList& row : rules(QStringLiteral("XMiao99")).rows) {
+        const QString star = row.value(0);
+        int i = 0;
+        while (i < int(windows::kStarPicks.size()) && starOfRow(i) != star) ++i;
+        if (i == int(windows::kStarPicks.size())) continue;  // graded, but not in the list (地空)
+        SCOPED_TRACE(star.toStdString());
+        const QString text = readable(i + 1);
+        const int at = text.indexOf(QStringLiteral("庙旺表，"));
+        ASSERT_GE(at, 0) << "states no grades";
+        const QString sentence = text.mid(at + 4, text.indexOf(QChar(u'。'), at) - at - 4);
+        QStringList stated(7);
+        for (const QString& part : sentence.split(QRegularExpression(QStringLiteral("[，；]")))) {
+            const auto m = clause.match(part);
+            if (!m.hasMatch()) continue;
+            const QString grade = m.captured(2).isEmpty() ? m.captured(3) : m.captured(2);
+            stated[grades.indexOf(grade)] += QString(m.captured(1)).remove(QChar(u'、'));
+        }
+        for (int g = 0; g < 7; ++g) {
+            QString want = row.value(1 + g), got = stated[g];
+            std::sort(want.begin(), want.end());
+            std::sort(got.begin(), got.end());
+            EXPECT_EQ(got, want) << "grade " << QString(grades[g]).toStdString();
+        }
+        ++graded;
+    }
+    EXPECT_EQ(graded, 26);
+}
+
+TEST_F(AnnotationsAgainstRules, TransformationsAsTheStemTableGivesThem) {
+    static const QString stems = QStringLiteral("甲乙丙丁戊己庚辛壬癸");
+    QHash<QString, QStringList> byWord;  // 化禄 → the star of each stem
+    QSet<QString> transformed;
+    for (const QStringList& row : rules(QStringLiteral("GanXiZx15_2")).rows) {
+        byWord.insert(row.value(0), row.mid(1, 10));
+        for (const QString& star : row.mid(1, 10)) transformed.insert(star);
+    }
+    ASSERT_EQ(byWord.size(), 4);
+    // "壬年左辅化科", "己年化禄" in a star's row; "甲年破军，" in the rows of the transformations.
+    static const QRegularExpression ofStar(QStringLiteral("([甲乙丙丁戊己庚辛壬癸])年([^\\s年，。、；与]{2})?化([禄权科忌])"));
+    static const QRegularExpression ofWord(QStringLiteral("([甲乙丙丁戊己庚辛壬癸])年([^\\s年，。、；]{2})[，。]"));
+    int checked = 0;
+    for (int i = 0; i < int(windows::kStarPicks.size()); ++i) {
+        const QString name = starOfRow(i);
+        const QString text = readable(i + 1);
+        SCOPED_TRACE(name.toStdString());
+        const bool isWord = name.startsWith(QChar(u'化'));
+        auto it = (isWord ? ofWord : ofStar).globalMatch(text);
+        while (it.hasNext()) {
+            const auto m = it.next();
+            const QString word = isWord ? name : QStringLiteral("化") + m.captured(3);
+            const QString star = isWord || !m.captured(2).isEmpty() ? m.captured(2) : name;
+            EXPECT_EQ(byWord.value(word).value(stems.indexOf(m.captured(1))), star) << m.captured(0).toStdString();
+            ++checked;
+        }
+        if (text.contains(QStringLiteral("不化禄权科忌"))) {
+            EXPECT_FALSE(transformed.contains(name)) << "said never to transform";
+        }
+    }
+    EXPECT_GE(checked, 40 + 30);
 }
 
 TEST(AnnotationNotice, IsProseOfItsOwn) {
