@@ -35,11 +35,11 @@ vb::Variant cellValue(const rulesdb::ColumnSchema& column, const QString& cell) 
 QString storedText(const rulesdb::ColumnSchema& column, const QString& cell, const QString& folder) {
     QString error;
     const auto text = rulesdb::cellText(column, cell, folder, &error);
-    if (!text) throw vb::Error(75, QStringLiteral("rulesdb"), error);
+    if (!text) throw vb::Error(vb::kFileNotFound, QStringLiteral("rulesdb"), error);
     if (!column.scrambled) return *text;
     const QString scrambled = core::UnscrambleText(*text);
     if (core::UnscrambleText(scrambled) != *text)
-        throw vb::Error(5, QStringLiteral("rulesdb"),
+        throw vb::Error(vb::kInvalidProcedureCall, QStringLiteral("rulesdb"),
                         QStringLiteral("%1 \"%2\": a character does not survive scrambling").arg(column.name, text->left(20)));
     return scrambled;
 }
