@@ -88,7 +88,7 @@ TEST(UnscrambleText, RoundTripsEveryCharacterOfTheAuthoredTexts) {
     const struct {
         const char* folder;
         const char* pattern;
-    } sources[] = {{"/data/texts", "*"}, {"/data/rules", "*.csv"}};
+    } sources[] = {{"/data/texts", "*"}, {"/data/rules", "*.csv"}, {"/data/annotations", "*"}};
     for (const auto& source : sources) {
         QDirIterator it(testenv::sourceDir() + source.folder, {source.pattern}, QDir::Files,
                         QDirIterator::Subdirectories);

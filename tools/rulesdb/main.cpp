@@ -4,6 +4,7 @@
 // complete, so a failed build never leaves a half-filled database behind.
 //
 //   rulesdb OUTPUT.mdb PASSWORD FOLDER...
+#include "core/conversions.h"
 #include "platform/dao/dao.h"
 #include "tools/rulesdb/table_schema.h"
 
@@ -30,7 +31,22 @@ vb::Variant cellValue(const rulesdb::ColumnSchema& column, const QString& cell) 
     return vb::Variant(cell);
 }
 
-void loadTable(dao::Database& db, const rulesdb::TableSchema& schema, const rulesdb::TableData& data) {
+// The stored form of a text cell: read from its file where the column says so, and scrambled where
+// the readers unscramble it. A character that would not read back is refused rather than stored.
+QString storedText(const rulesdb::ColumnSchema& column, const QString& cell, const QString& folder) {
+    QString error;
+    const auto text = rulesdb::cellText(column, cell, folder, &error);
+    if (!text) throw vb::Error(vb::kFileNotFound, QStringLiteral("rulesdb"), error);
+    if (!column.scrambled) return *text;
+    const QString scrambled = core::UnscrambleText(*text);
+    if (core::UnscrambleText(scrambled) != *text)
+        throw vb::Error(vb::kInvalidProcedureCall, QStringLiteral("rulesdb"),
+                        QStringLiteral("%1 \"%2\": a character does not survive scrambling").arg(column.name, text->left(20)));
+    return scrambled;
+}
+
+void loadTable(dao::Database& db, const rulesdb::TableSchema& schema, const rulesdb::TableData& data,
+               const QString& folder) {
     QStringList defs, names, marks;
     for (const auto& c : schema.columns) {
         defs << QStringLiteral("[%1] %2").arg(c.name, rulesdb::sqlType(c));
@@ -42,7 +58,11 @@ void loadTable(dao::Database& db, const rulesdb::TableSchema& schema, const rule
                                .arg(schema.table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
     for (const QStringList& row : data.rows) {
         QList<vb::Variant> values;
-        for (int i = 0; i < schema.columns.size(); ++i) values.append(cellValue(schema.columns[i], row.value(i)));
+        for (int i = 0; i < schema.columns.size(); ++i) {
+            const auto& column = schema.columns[i];
+            values.append(column.file || column.scrambled ? vb::Variant(storedText(column, row.value(i), folder))
+                                                          : cellValue(column, row.value(i)));
+        }
         db.execute(insert, values);
     }
     // The readers look rows up by key on every lookup; the indexes keep that cheap.
@@ -95,7 +115,7 @@ int main(int argc, char** argv) {
                         return 1;
                     }
                     // The data test reports schema problems in full; the build only loads.
-                    loadTable(db, *schema, *data);
+                    loadTable(db, *schema, *data, folder.path());
                     ++tables;
                 }
             }

@@ -53,6 +53,8 @@ std::optional<TableSchema> readSchema(const QString& path, QString* error) {
         col.nullable = c.value(QLatin1String("nullable")).toBool(false);
         if (c.contains(QLatin1String("min"))) col.min = c.value(QLatin1String("min")).toDouble();
         if (c.contains(QLatin1String("max"))) col.max = c.value(QLatin1String("max")).toDouble();
+        col.file = c.value(QLatin1String("file")).toBool(false);
+        col.scrambled = c.value(QLatin1String("scrambled")).toBool(false);
         s.columns.append(col);
     }
     s.files = o.value(QLatin1String("files")).toString();
@@ -125,6 +127,16 @@ std::optional<TableData> readRows(const TableSchema& schema, const QString& sche
     if (!schema.files.isEmpty()) return readTextFiles(schema, info.path(), error);
     const QString base = info.fileName().left(info.fileName().size() - int(qstrlen(".schema.json")));
     return readCsv(info.dir().filePath(base + QStringLiteral(".csv")), error);
+std::optional<QString> cellText(const ColumnSchema& column, const QString& cell, const QString& folder, QString* error) {
+    if (!column.file || cell.isEmpty()) return cell;
+    QFile f(folder + QLatin1Char('/') + cell);
+    if (!f.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1").arg(f.fileName());
+        return std::nullopt;
+    }
+    QString text = QString::fromUtf8(f.readAll());
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    return text;
 }
 
 QString sqlType(const ColumnSchema& column) {

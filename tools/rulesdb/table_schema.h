@@ -17,6 +17,8 @@ struct ColumnSchema {
     QString chars;       // allowed characters (classes expanded), empty = any
     bool nullable = false;
     std::optional<double> min, max;
+    bool file = false;       // the cell names a UTF-8 text file beside the CSV, whose text is stored
+    bool scrambled = false;  // stored as the annotation reader unscrambles it
 };
 
 struct TableSchema {
@@ -47,6 +49,10 @@ std::optional<TableData> readCsv(const QString& path, QString* error);
 std::optional<TableData> readTextFiles(const TableSchema& schema, const QString& folder, QString* error);
 // The rows of a table whichever way its schema says they are stored, beside `schemaPath`.
 std::optional<TableData> readRows(const TableSchema& schema, const QString& schemaPath, QString* error);
+
+// The text a cell stands for: the cell itself, or for a `file` column the text of the file it names in
+// `folder` (a final line break dropped); nullopt and `error` set when that file cannot be read.
+std::optional<QString> cellText(const ColumnSchema& column, const QString& cell, const QString& folder, QString* error);
 
 // The column type as the engine's CREATE TABLE spells it.
 QString sqlType(const ColumnSchema& column);
