@@ -102,13 +102,7 @@ FunctionResult Right(const FunctionArgs& a) {
     return ok(a.first.right(n.value));
 }
 
-FunctionResult Trim(const FunctionArgs& a) {
-    // Blanks only: tabs and line breaks stay.
-    qsizetype from = 0, to = a.first.size();
-    while (from < to && a.first[from] == QLatin1Char(' ')) ++from;
-    while (to > from && a.first[to - 1] == QLatin1Char(' ')) --to;
-    return ok(a.first.mid(from, to - from));
-}
+FunctionResult Trim(const FunctionArgs& a) { return ok(TrimBlanks(a.first)); }
 
 FunctionResult Val(const FunctionArgs& a) { return ok(a.first); }
 
@@ -134,6 +128,13 @@ constexpr std::array<const char16_t*, 3> kDateFormats{
 };
 
 }  // namespace
+
+QString TrimBlanks(const QString& text) {
+    qsizetype from = 0, to = text.size();
+    while (from < to && text[from] == QLatin1Char(' ')) ++from;
+    while (to > from && text[to - 1] == QLatin1Char(' ')) --to;
+    return text.mid(from, to - from);
+}
 
 const BuiltinFunction* FindBuiltinFunction(const QString& name) {
     for (const auto& f : kFunctions)

@@ -41,6 +41,9 @@ struct BuiltinFunction {
 // The function of an upper-cased, trimmed name; nullptr for any other name.
 const BuiltinFunction* FindBuiltinFunction(const QString& name);
 
+// The text without leading and trailing blanks (spaces only: tabs and line breaks stay).
+QString TrimBlanks(const QString& text);
+
 // The formats FORMAT accepts: the number, percent, scientific and date forms the program uses and
 // the named formats; any other format text is refused.
 bool IsSupportedFormat(const QString& format);

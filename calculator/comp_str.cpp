@@ -116,7 +116,7 @@ QString CompStr::ReadGridValue() {
 QString CompStr::ReadFunction() {
     const qsizetype open = mText.indexOf(QLatin1Char('('), mPos);
     const qsizetype end = open < 0 ? mText.size() : open;
-    const QString name = mText.mid(mPos, end - mPos).trimmed().toUpper();
+    const QString name = TrimBlanks(mText.mid(mPos, end - mPos)).toUpper();
     mPos = open < 0 ? end : open + 1;
 
     QString result;

@@ -153,7 +153,8 @@ INSTANTIATE_TEST_SUITE_P(Functions, EvaluatorTable, ::testing::Values(
     Case{"VAL(\"x1\")", "x1"},
     Case{"TRIM(\"  a b  \")", "a b"},
     Case{"TRIM(\"\ta \")", "\ta"},
-    Case{"NOSUCH(\"a\")", "", "需要 )", "a\")"}));
+    Case{"NOSUCH(\"a\")", "", "需要 )", "a\")"},
+    Case{"\tLEN(\"a\")", "", "需要 )", "a\")"}));
 
 INSTANTIATE_TEST_SUITE_P(Format, EvaluatorTable, ::testing::Values(
     Case{"FORMAT(\"1234.5\",\"#,##0.00\")", "1,234.50"},
