@@ -83,7 +83,7 @@ TEST_F(HelpPagesTest, PagesAreUtf8HtmlWithoutScriptsOrOutsideResources) {
                                      QRegularExpression::CaseInsensitiveOption);
     const QRegularExpression forbidden(QStringLiteral(R"(<script|<img|<link|<object|<embed|<iframe|@import|url\()"),
                                        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpression reference(QStringLiteral(R"((?:href|src)\s*=\s*"([^"]*)")"),
+    const QRegularExpression reference(QStringLiteral(R"re((?:href|src)\s*=\s*"([^"]*)")re"),
                                        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpression absolute(QStringLiteral(R"(^(?:[a-z][a-z0-9+.-]*:|/|\\))"),
                                       QRegularExpression::CaseInsensitiveOption);
