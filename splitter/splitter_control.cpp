@@ -78,7 +78,8 @@ com::HResult SplitterControl::Invoke(com::DispId id, com::InvokeKind kind, const
     const Member* m = findMember(id);
     if (!m) return com::DISP_E_MEMBERNOTFOUND;
     if (m->kind == MemberKind::Method) {
-        if (kind != com::InvokeKind::Method) return com::DISP_E_MEMBERNOTFOUND;
+        // A call without arguments may come as a property get, as late-bound callers send it.
+        if (kind == com::InvokeKind::PropertyPut) return com::DISP_E_MEMBERNOTFOUND;
         if (int(args.size()) != m->argumentCount) return com::DISP_E_BADPARAMCOUNT;
         com::Value r;
         switch (id) {

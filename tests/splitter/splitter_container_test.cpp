@@ -32,10 +32,10 @@ struct ThreeRows : Hosted {
 
 TEST(SplitterContainer, PlacesEachPanesControlInsideItsFrame) {
     ThreeRows f;
-    // Row 0 at 0..207 (inside 2..201), bar 208..209, row 1 inside 212..271, row 2 inside 276..395.
+    // Row 0 at 0..203 (inside 2..201), bar 204..205, row 1 inside 208..267, row 2 inside 274..397.
     EXPECT_EQ(f.widgets[0]->geometry(), QRect(2, 2, 296, 200));
-    EXPECT_EQ(f.widgets[1]->geometry(), QRect(2, 212, 296, 60));
-    EXPECT_EQ(f.widgets[2]->geometry(), QRect(2, 276, 296, 400 - 4 - 200 - 4 - 60 - 4 - 4));
+    EXPECT_EQ(f.widgets[1]->geometry(), QRect(2, 208, 296, 60));
+    EXPECT_EQ(f.widgets[2]->geometry(), QRect(2, 274, 296, 400 - 204 - 2 - 64 - 2 - 4));
     for (QWidget* w : f.widgets) EXPECT_FALSE(w->isHidden());
     // The extender saw twips: 2 pixels = 30 twips.
     com::ComPtr<com::IEnumUnknown> e;
@@ -76,7 +76,7 @@ TEST(SplitterContainer, CollapsedRowHidesItsControlAndShowsItAgain) {
     f.control->model().needsSizing = true;
     f.control->redraw();
     EXPECT_FALSE(f.widgets[1]->isHidden());
-    EXPECT_EQ(f.widgets[1]->geometry(), QRect(2, 212, 296, 60));
+    EXPECT_EQ(f.widgets[1]->geometry(), QRect(2, 208, 296, 60));
 }
 
 TEST(SplitterContainer, ControlArrayNamesAndUnknownNames) {

@@ -191,7 +191,7 @@ TEST(SplitterPages, PanelsPageNamesAndPreviewClicks) {
     EXPECT_EQ(f.page->working().panels[16], "<none>");
     // A click outside the grid's cells (the remainder strip or the frame) selects nothing.
     EXPECT_FALSE(f.page->selectCell(2, 0));
-    QTest::mouseClick(preview, Qt::LeftButton, {}, QPoint(0, 0));
+    QTest::mouseClick(preview, Qt::LeftButton, {}, QPoint(0, 1));  // on the frame
     EXPECT_EQ(f.page->working().col, 1);
     f.page->Apply();
     EXPECT_EQ(f.hosted.control->model().panels[16], "<none>");
