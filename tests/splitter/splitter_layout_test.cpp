@@ -160,6 +160,15 @@ TEST(SplitterLayout, MouseDragFiresTheBarEvents) {
         EXPECT_EQ(f.control->model().columns.size[0], 200);
         // After the move the panes on screen wait for the release when sizing comes after it.
         EXPECT_EQ(f.control->shownModel().columns.size[0], autoSize == 1 ? 200 : 100);
+        if (autoSize == 2) {
+            // The feedback bar at the new place: the background inverted through the checkerboard.
+            const QImage shot = f.window->grab().toImage();
+            const QColor back = shot.pixelColor(250, 50);
+            int inverted = 0;
+            for (int x = 204; x < 209; ++x)
+                for (int y = 50; y < 54; ++y) inverted += shot.pixelColor(x, y) != back;
+            EXPECT_EQ(inverted, 10);
+        }
         QTest::mouseRelease(f.window, Qt::LeftButton, {}, QPoint(205, 50));
         EXPECT_EQ(f.control->shownModel().columns.size[0], 200);
         EXPECT_EQ(f.events->count(kEventSplitterStartMoving), 1);
