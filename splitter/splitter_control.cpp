@@ -28,6 +28,12 @@ constexpr uint32_t kStreamVersion = 0x200;
 // Longest panel name a stream may hold (bytes of UTF-16 with the terminator).
 constexpr uint32_t kMaxNameBytes = 64 * 1024;
 
+// The cursor over a bar: sideways for a vertical bar, up and down for a horizontal one, both at a crossing.
+Qt::CursorShape barCursor(int16_t hit) {
+    const bool vertical = hit / 16 != 0, horizontal = hit % 16 != 0;
+    return vertical && horizontal ? Qt::SizeAllCursor : vertical ? Qt::SplitHCursor : Qt::SplitVCursor;
+}
+
 QSize himetricToPixels(QSize h) { return {h.width() * 96 / 2540, h.height() * 96 / 2540}; }
 QSize pixelsToHimetric(QSize p) { return {p.width() * 2540 / 96, p.height() * 2540 / 96}; }
 
@@ -265,8 +271,7 @@ void SplitterControl::mouseMoved(QPoint p, int16_t button, int16_t shift, bool a
     }
     const int16_t hit = model_.hitTest(p.x(), p.y());
     if (!anyFlag && hit >= 1 && hit <= 255) {
-        const bool vertical = hit / 16 != 0, horizontal = hit % 16 != 0;
-        window_->setCursor(vertical && horizontal ? Qt::SizeAllCursor : vertical ? Qt::SplitHCursor : Qt::SplitVCursor);
+        window_->setCursor(barCursor(hit));
     } else {
         window_->unsetCursor();
     }
@@ -281,6 +286,7 @@ bool SplitterControl::leftButtonDown(QPoint p) {
         fire(kEventSplitterStartMoving,
              {com::Value(int16_t(model_.dragColumns.bar)), com::Value(int16_t(model_.dragRows.bar))});
         if (window_) {
+            window_->setCursor(barCursor(hit));
             window_->grabMouse();
             window_->setFocus(Qt::MouseFocusReason);
         }

@@ -67,6 +67,10 @@ bool readLE(IStream* s, T* v) {
 }  // namespace
 
 HResult writeTaggedValue(IStream* s, const Value& v) {
+    switch (v.type()) {
+    case VarType::BStr: return DISP_E_TYPEMISMATCH;  // no form here; nothing is written
+    default: break;
+    }
     const auto type = static_cast<uint16_t>(v.type());
     bool ok = writeLE<uint16_t>(s, type);
     switch (v.type()) {
@@ -89,9 +93,7 @@ HResult writeTaggedValue(IStream* s, const Value& v) {
         ok = ok && writeLE<uint64_t>(s, bits);
         break;
     }
-    case VarType::Empty:
-    case VarType::Null: break;
-    default: return DISP_E_TYPEMISMATCH;
+    default: break;  // Empty and Null: the tag alone
     }
     return ok ? S_OK : STG_E_READFAULT;
 }
