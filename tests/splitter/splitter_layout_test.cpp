@@ -241,3 +241,22 @@ TEST(SplitterLayout, PaintsBevelsOutlineAndBars) {
     EXPECT_EQ(img.pixelColor(1 + 84 + 2, 50), back);              // the bar is background
     EXPECT_EQ(img.pixelColor(40, 50), back);
 }
+
+TEST(SplitterLayout, MethodsByDispatch) {
+    Hosted f(QSize(200, 120));
+    com::Value r;
+    // 200 - 5 - (0 + 2 x 2) x 2 = 187: 93 and 94.
+    ASSERT_EQ(f.control->Invoke(kEqualColWidth, com::InvokeKind::Method, {}, &r), com::S_OK);
+    EXPECT_EQ(r, com::Value(int32_t(187)));
+    EXPECT_EQ(f.control->model().columns.size[0], 93);
+    EXPECT_EQ(f.control->model().columns.size[1], 94);
+    f.put(kRows, int16_t(2));
+    ASSERT_EQ(f.control->Invoke(kEqualRowHeight, com::InvokeKind::Method, {}, &r), com::S_OK);
+    EXPECT_EQ(r, com::Value(int32_t(120 - 5 - 8)));
+    ASSERT_EQ(f.control->Invoke(kHitTest, com::InvokeKind::Method, {int32_t(98), int32_t(10)}, &r), com::S_OK);
+    EXPECT_EQ(r, com::Value(int16_t(16)));
+    ASSERT_EQ(f.control->Invoke(kHitTest, com::InvokeKind::Method, {int32_t(150), int32_t(100)}, &r), com::S_OK);
+    EXPECT_EQ(r, com::Value(int16_t(256 + 16 + 1)));
+    ASSERT_EQ(f.control->Invoke(kHWnd, com::InvokeKind::PropertyGet, {}, &r), com::S_OK);
+    EXPECT_EQ(r.toInt64(), static_cast<int64_t>(reinterpret_cast<intptr_t>(f.window)));
+}
