@@ -127,6 +127,8 @@ std::optional<TableData> readRows(const TableSchema& schema, const QString& sche
     if (!schema.files.isEmpty()) return readTextFiles(schema, info.path(), error);
     const QString base = info.fileName().left(info.fileName().size() - int(qstrlen(".schema.json")));
     return readCsv(info.dir().filePath(base + QStringLiteral(".csv")), error);
+}
+
 std::optional<QString> cellText(const ColumnSchema& column, const QString& cell, const QString& folder, QString* error) {
     if (!column.file || cell.isEmpty()) return cell;
     QFile f(folder + QLatin1Char('/') + cell);
