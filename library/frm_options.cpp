@@ -73,17 +73,15 @@ FrmOptions::FrmOptions() : forms::Form(QStringLiteral("frmOptions")) {
     sldUpDown_->setObjectName(QStringLiteral("sldUpDown"));
     sldUpDown_->setRange(kReadSpeedMin, kReadSpeedMax);
     sldUpDown_->setTickPosition(QSlider::TicksBelow);
-    forms::setTwipsGeometry(sldUpDown_, 1980, 2520, 2400, 420);
+    forms::setTwipsGeometry(sldUpDown_, 1980, 2580, 3780, 420);
 
     auto* note = new QGroupBox(QStringLiteral("注意"), page);
     note->setObjectName(QStringLiteral("Frmsuomi"));
-    forms::setTwipsGeometry(note, 3120, 1200, 2640, 1800);
-    auto* txtSuoMi = new QLabel(QStringLiteral("阅读面板按这里的屏数、循环和速度自动滚动。速度 1 最慢、10 最快；"
-                                               "屏数、次数可取 1 到 99。备份与压缩在下次启动或退出时生效。"),
-                                note);
+    forms::setTwipsGeometry(note, 3120, 1200, 2640, 1260);
+    auto* txtSuoMi = new QLabel(QStringLiteral("阅读面板自动滚动：速度 1 最慢、10 最快；屏数与次数可取 1 到 99。"), note);
     txtSuoMi->setObjectName(QStringLiteral("txtSuoMi"));
     txtSuoMi->setWordWrap(true);
-    forms::setTwipsGeometry(txtSuoMi, 120, 300, 2400, 1400);
+    forms::setTwipsGeometry(txtSuoMi, 120, 240, 2400, 960);
 
     cmdok_ = new QPushButton(QStringLiteral("确定"), area);
     cmdok_->setObjectName(QStringLiteral("cmdok"));

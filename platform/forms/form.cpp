@@ -32,8 +32,10 @@ void Form::Show(bool modal, QWidget* owner) {
     Load();
     if (unloaded_) return;  // Form_Load unloaded it
     if (owner && parentWidget() != owner) {
-        const QRect g = geometry();
+        QRect g = geometry();
         setParent(owner, windowFlags() | Qt::Window);
+        // A form shown for the first time over its owner opens centred on it.
+        if (!testAttribute(Qt::WA_Moved)) g.moveCenter(owner->frameGeometry().center());
         setGeometry(g);
     }
     if (!modal) {
