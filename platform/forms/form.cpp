@@ -93,7 +93,14 @@ QSize Form::clientPixels() const {
     // client's size follows the window's at once.
     if (!isVisible() && layout()) {
         layout()->activate();
-        layout()->setGeometry(rect());
+        // The menu bar stands above the layout's area, as it will once shown.
+        int barHeight = 0;
+        QWidget* bar = menuWidget();
+        if (bar && !(bar->isHidden() && bar->testAttribute(Qt::WA_WState_ExplicitShowHide))) {
+            barHeight = bar->heightForWidth(width());
+            if (barHeight < 0) barHeight = bar->sizeHint().height();
+        }
+        layout()->setGeometry(rect().adjusted(0, barHeight, 0, 0));
     }
     return client_->size();
 }
@@ -102,8 +109,7 @@ int Form::ScaleWidth() const { return static_cast<int>(vb::pixelsToTwips(clientP
 int Form::ScaleHeight() const { return static_cast<int>(vb::pixelsToTwips(clientPixels().height())); }
 
 void Form::setClientSize(int width, int height) {
-    clientPixels();
-    const QSize extra = size() - client_->size();
+    const QSize extra = size() - clientPixels();
     resize(vb::twipsToPixels(width) + std::max(0, extra.width()), vb::twipsToPixels(height) + std::max(0, extra.height()));
 }
 

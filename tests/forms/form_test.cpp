@@ -8,6 +8,8 @@
 #include "platform/vb/msgbox.h"
 
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -127,6 +129,17 @@ TEST_F(FormTest, TwipsGeometryRoundTrips) {
     EXPECT_EQ(f.Top(), 1200);
     EXPECT_EQ(f.Width(), 7500);
     EXPECT_EQ(f.Height(), 4500);
+}
+
+TEST_F(FormTest, TheClientSizeLeavesRoomForTheMenuBar) {
+    Sample& f = forms::defaultInstance<Sample>();
+    f.menuBar()->addMenu(QStringLiteral("文件"))->addAction(QStringLiteral("退出"));
+    f.setClientSize(6000, 3000);
+    EXPECT_EQ(f.ScaleHeight(), 3000) << "before the first show";
+    f.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    EXPECT_EQ(f.ScaleWidth(), 6000);
+    EXPECT_EQ(f.ScaleHeight(), 3000) << "once the menu bar is shown";
 }
 
 TEST(ControlArray, ElementsByTheirOwnIndexesAndAMissingOneIsError340) {
