@@ -80,15 +80,15 @@ FrmBZzs::FrmBZzs() : forms::Form(kFormName) {
 FrmBZzs::~FrmBZzs() = default;
 
 void FrmBZzs::buildMenus() {
-    Mnubzizhishi_ = menuBar()->addMenu(kCaption);
-    Mnubzizhishi_->setObjectName(QStringLiteral("Mnubzizhishi"));
-    Mnubzizhishi_->menuAction()->setObjectName(QStringLiteral("Mnubzizhishi"));
+    QMenu* Mnubzizhishi = menuBar()->addMenu(kCaption);
+    Mnubzizhishi->setObjectName(QStringLiteral("Mnubzizhishi"));
+    Mnubzizhishi->menuAction()->setObjectName(QStringLiteral("Mnubzizhishi"));
 
     QHash<QString, QMenu*> submenus;
     for (const KnowledgeTopic& topic : kKnowledgeTopics) {
         const QString name = QString::fromUtf16(topic.name);
         const QString caption = QString::fromUtf16(topic.caption);
-        QMenu* under = topic.parent ? submenus.value(QString::fromUtf16(topic.parent)) : Mnubzizhishi_;
+        QMenu* under = topic.parent ? submenus.value(QString::fromUtf16(topic.parent)) : Mnubzizhishi;
         QAction* action = nullptr;
         switch (topic.kind) {
         case TopicKind::Submenu: {
@@ -134,10 +134,10 @@ void FrmBZzs::ShowBaziArticle(int id) {
         return complain(QString::fromUtf16(kUnreadable).arg(id).arg(forms::errorReportText(e, tag(QStringLiteral("ShowBaziArticle")))));
     }
     TxtZs_->setText(content);
-    if (chosenPoints_) applyArticleFont(*chosenPoints_);
+    if (chosenPoints_) setWholeTextFont(*chosenPoints_);
 }
 
-void FrmBZzs::applyArticleFont(double points) {
+void FrmBZzs::setWholeTextFont(double points) {
     TxtZs_->setSelStart(0);
     TxtZs_->setSelLength(static_cast<int>(TxtZs_->text().size()));
     TxtZs_->setSelFontName(forms::installedFamily(kFace));
@@ -148,7 +148,7 @@ void FrmBZzs::applyArticleFont(double points) {
 void FrmBZzs::ApplyFontSize() {
     TxtZs_->setFocus();
     const double points = Slider1_->value() + 1;
-    applyArticleFont(points);
+    setWholeTextFont(points);
     chosenPoints_ = points;
 }
 

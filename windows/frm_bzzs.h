@@ -7,7 +7,6 @@
 #include <optional>
 
 class QAction;
-class QMenu;
 class QSlider;
 
 namespace forms {
@@ -39,12 +38,11 @@ public:
 
 private:
     void buildMenus();
-    void applyArticleFont(double points);
+    void setWholeTextFont(double points);
 
     forms::RichTextBox* TxtZs_;
     QSlider* Slider1_;
     forms::CommonDialog* dlgCommonDialog1_;
-    QMenu* Mnubzizhishi_ = nullptr;
     // The size the user chose with the slider; none until it is first moved.
     std::optional<double> chosenPoints_;
 };
