@@ -5,8 +5,11 @@
 #include "core/main_window_host.h"
 #include "core/settings.h"
 #include "platform/forms/form.h"
+#include "platform/forms/image_list.h"
 
 #include <QHash>
+#include <QIcon>
+#include <QPoint>
 #include <QString>
 
 #include <memory>
@@ -30,11 +33,10 @@ class QMimeData;
 class QProgressBar;
 class QTimer;
 class QToolBar;
-#include "platform/forms/image_list.h"
-#include <QIcon>
-#include <QPoint>
 
 namespace library {
+
+class VclWriter;
 
 // The private clipboard format of a dragged tree item.
 inline constexpr char16_t kTreeDragFormat[] = u"application/x-bazimainlibTree";
@@ -196,7 +198,7 @@ private:
     void setDropHighlight(QTreeWidgetItem* node);
     void setStatusText(const QString& text);
     void advanceProgress();
-    void ExportItemRecords(const QTreeWidgetItem* node, class VclWriter& writer);
+    void ExportItemRecords(const QTreeWidgetItem* node, VclWriter& writer);
     bool treeEvent(QObject* watched, QEvent* event);
 
     forms::ImageList treeImages_;

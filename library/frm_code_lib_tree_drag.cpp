@@ -77,6 +77,7 @@ void FrmCodeLib::tvCodeItems_MouseMove(Qt::MouseButtons buttons, QPoint pos) {
     auto* drag = new QDrag(tvCodeItems_);
     drag->setMimeData(tvCodeItems_OLEStartDrag());
     drag->exec(Qt::MoveAction);
+    drag->deleteLater();
     tvCodeItems_OLECompleteDrag();
 }
 

@@ -448,12 +448,15 @@ TEST_F(TransferWindow, StarterLibraryRoundTripsThroughTheRoot) {
 
 TEST_F(TransferWindow, GeneratedDeepTreeRoundTripsWithItsShape) {
     // A chain 300 deep with a few side branches, under a top item.
+    dao::Workspace ws = dao::DBEngine::defaultWorkspace();
+    ws.beginTrans();  // one write to the disk, not three hundred
     const int top = addRow(0, "深");
     int parent = top;
     for (int depth = 1; depth <= 300; ++depth) {
         if (depth % 50 == 0) addRow(parent, QStringLiteral("旁%1").arg(depth));
         parent = addRow(parent, QStringLiteral("层%1").arg(depth));
     }
+    ws.commitTrans();
     window_->FillTree();
     const QString original = shape(node(QStringLiteral("C%1").arg(top)));
     const QString file = path("deep.vcl");
