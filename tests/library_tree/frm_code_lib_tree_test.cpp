@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -145,8 +146,18 @@ TEST_F(TreeWindow, FillShowsTheStarterLibraryUnderABoldRoot) {
     EXPECT_EQ(FrmCodeLib::nodeImage(root()), "VIEWBOOKMARKS");
     EXPECT_EQ(FrmCodeLib::nodeImage(node("C1")), "FOLDER");
     EXPECT_EQ(FrmCodeLib::nodeImage(node("C2")), "CHILD");
-    for (const char* key : {"FOLDER", "OPENFOLDER", "CHILD", "VIEWBOOKMARKS"})
-        EXPECT_FALSE(window_->treeImages().picture(key).isNull()) << key;
+    // Four different pictures, each with something drawn on it.
+    QList<QImage> pictures;
+    for (const char* key : {"FOLDER", "OPENFOLDER", "CHILD", "VIEWBOOKMARKS"}) {
+        const QImage picture = window_->treeImages().picture(key).toImage();
+        ASSERT_EQ(picture.size(), QSize(16, 16)) << key;
+        EXPECT_FALSE(pictures.contains(picture)) << key;
+        int inked = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) inked += qAlpha(picture.pixel(x, y)) > 0;
+        EXPECT_GT(inked, 60) << key;
+        pictures.append(picture);
+    }
     EXPECT_FALSE(root()->flags() & Qt::ItemIsEditable) << "the root cannot be renamed";
 }
 
