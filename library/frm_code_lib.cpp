@@ -33,6 +33,7 @@ FrmCodeLib::FrmCodeLib() : forms::Form(QStringLiteral("frmCodeLib")) {
     buildControls();
     buildMenus();
     connectMenus();
+    buildTree();
     // Nothing of a library can be used before one is open.
     EnableLibraryCommands(false);
     core::setMainWindowHost(this);

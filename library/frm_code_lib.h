@@ -5,8 +5,11 @@
 #include "core/main_window_host.h"
 #include "core/settings.h"
 #include "platform/forms/form.h"
+#include "platform/forms/image_list.h"
 
 #include <QHash>
+#include <QIcon>
+#include <QPoint>
 #include <QString>
 
 #include <memory>
@@ -25,7 +28,15 @@ class CommonDialog;
 class RichTextBox;
 }  // namespace forms
 
+// Item tree, toolbar, drag and drop, export and import.
+class QMimeData;
+class QProgressBar;
+class QTimer;
+class QToolBar;
+
 namespace library {
+
+class VclWriter;
 
 // The private clipboard format of a dragged tree item.
 inline constexpr char16_t kTreeDragFormat[] = u"application/x-bazimainlibTree";
@@ -126,6 +137,82 @@ private:
     QSystemTrayIcon* trayIcon_ = nullptr;
     QHash<QString, QAction*> menuEntries_;
     QHash<QString, QMenu*> menus_;
+
+    // ---- Item tree, its toolbar, drag and drop, library export and import ----
+public:
+    // Node keys: "ROOT", or "C" & the item's id.
+    static QString nodeKey(const QTreeWidgetItem* node);
+    QTreeWidgetItem* nodeByKey(const QString& key) const;
+    QTreeWidgetItem* selectedNode() const;
+    // The picture keys a node shows: Image, and ExpandedImage while expanded (empty: Image).
+    static QString nodeImage(const QTreeWidgetItem* node);
+    static QString nodeExpandedImage(const QTreeWidgetItem* node);
+    const forms::ImageList& treeImages() const { return treeImages_; }
+    QToolBar* tbTools() const { return tbTools_; }
+    QProgressBar* prgBar() const { return prgBar_; }
+    QLabel* statusPanel1() const { return statusPanel1_; }
+    QTimer* tmrDragTimer() const { return tmrDragTimer_; }
+    QTreeWidgetItem* dragNode() const { return dragNode_; }
+    QTreeWidgetItem* dropHighlight() const { return dropHighlight_; }
+    int dragScroll() const { return dragScroll_; }
+    int32_t hoverCount() const { return hoverCount_; }
+
+    void BoldTreeNode(QTreeWidgetItem* node);
+    // The one place where choosing a node shows its item.
+    void ShowSelectedItem(const QString& key);
+    void AddCode();
+    void DeleteCodeItem();
+    void DeleteItemTree(QTreeWidgetItem* node);
+    void tbTools_ButtonClick(QAction* button);
+    void ExportCodeItems();
+    void ImportCodeItems();
+    int32_t CountItemNodes(const QTreeWidgetItem* node) const;
+    void ResetProgress(bool show);
+
+    // Tree events (positions in the viewport's pixels; buttons as Qt gives them).
+    void tvCodeItems_NodeClick(QTreeWidgetItem* node);
+    // False refuses the edit.
+    bool tvCodeItems_BeforeLabelEdit(QTreeWidgetItem* node);
+    void tvCodeItems_AfterLabelEdit(QTreeWidgetItem* node, bool& cancel, const QString& newString);
+    void tvCodeItems_Collapse(QTreeWidgetItem* node);
+    void tvCodeItems_Expand(QTreeWidgetItem* node);
+    void tvCodeItems_KeyUp(int keyCode);
+    void tvCodeItems_MouseDown(Qt::MouseButton button, QPoint pos);
+    void tvCodeItems_MouseMove(Qt::MouseButtons buttons, QPoint pos);
+    void tvCodeItems_MouseUp(Qt::MouseButton button, QPoint pos);
+    // The drag's data: the dragged node's key under the private format.
+    QMimeData* tvCodeItems_OLEStartDrag();
+    // The effect allowed at `pos`: Qt::MoveAction or Qt::IgnoreAction.
+    Qt::DropAction tvCodeItems_OLEDragOver(const QMimeData* data, QPoint pos);
+    Qt::DropAction tvCodeItems_OLEDragDrop(const QMimeData* data, QPoint pos);
+    void tvCodeItems_OLECompleteDrag();
+    void tmrDragTimer_Timer();
+
+private:
+    void buildTree();
+    void connectTreeMenus();
+    QTreeWidgetItem* addRootNode(QTreeWidget* tree);
+    void setNodeImage(QTreeWidgetItem* node, const QString& image);
+    void setNodeExpandedImage(QTreeWidgetItem* node, const QString& image);
+    void showNodePicture(QTreeWidgetItem* node);
+    void setDropHighlight(QTreeWidgetItem* node);
+    void setStatusText(const QString& text);
+    void advanceProgress();
+    void ExportItemRecords(const QTreeWidgetItem* node, VclWriter& writer);
+    bool treeEvent(QObject* watched, QEvent* event);
+
+    forms::ImageList treeImages_;
+    QHash<QString, QIcon> treeIcons_;
+    QToolBar* tbTools_ = nullptr;
+    QProgressBar* prgBar_ = nullptr;
+    QLabel* statusPanel1_ = nullptr;
+    QTimer* tmrDragTimer_ = nullptr;
+    QTreeWidgetItem* dragNode_ = nullptr;
+    QTreeWidgetItem* dropHighlight_ = nullptr;
+    QPoint dragStart_;
+    int dragScroll_ = 0;  // -1 up, 0 none, 1 down
+    int32_t hoverCount_ = 0;
+    // ---- end of the item tree's block ----
 };
 
 // The program's home page.

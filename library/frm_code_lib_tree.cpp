@@ -1,61 +1,584 @@
-// The library window's item tree: filled from table codeitems under one root.
+// The library window's item tree: filled from table codeitems under one root; choosing, renaming,
+// adding and deleting items; the tree's pop-up menu and the toolbar above it.
+#include "core/code_item.h"
 #include "core/globals.h"
+#include "core/wait_cursor.h"
 #include "library/frm_code_lib.h"
+#include "library/item_delete.h"
 #include "library/item_tree.h"
+#include "library/tree_nodes.h"
+#include "library/tree_pictures.h"
 #include "platform/dao/dao.h"
+#include "platform/forms/error_report.h"
+#include "platform/forms/keycodes.h"
+#include "platform/vb/msgbox.h"
 
+#include <QAction>
 #include <QHash>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTimer>
+#include <QToolBar>
 #include <QTreeWidget>
+
+#include <algorithm>
+#include <array>
 
 namespace library {
 
 namespace {
-constexpr int kKeyRole = Qt::UserRole;
 
-QString textOf(const vb::Variant& v) { return v.isNull() ? QString() : v.toString(); }
+const QString kRoot = QStringLiteral("ROOT");
+const QString kFolder = QStringLiteral("FOLDER");
+const QString kOpenFolder = QStringLiteral("OPENFOLDER");
+const QString kChild = QStringLiteral("CHILD");
+const QString kViewBookmarks = QStringLiteral("VIEWBOOKMARKS");
+constexpr int kLabelLimit = 50;
 
-QTreeWidgetItem* addRoot(QTreeWidget* tree) {
-    auto* root = new QTreeWidgetItem(tree, {QStringLiteral("ROOT")});
-    root->setData(0, kKeyRole, QStringLiteral("ROOT"));
-    QFont bold = root->font(0);
-    bold.setBold(true);
-    root->setFont(0, bold);
-    return root;
-}
+// Redrawing stays off while it lives and is always switched back on, whatever happens meanwhile.
+class RedrawOff {
+public:
+    explicit RedrawOff(QWidget* w) : w_(w), was_(w->updatesEnabled()) { w_->setUpdatesEnabled(false); }
+    ~RedrawOff() { w_->setUpdatesEnabled(was_); }
+    RedrawOff(const RedrawOff&) = delete;
+    RedrawOff& operator=(const RedrawOff&) = delete;
+
+private:
+    QWidget* w_;
+    bool was_;
+};
+
+// The label editor: at most 50 characters can be typed, and the window decides whether the typed
+// title is stored.
+class LabelDelegate : public QStyledItemDelegate {
+public:
+    using Commit = std::function<bool(QTreeWidgetItem*, const QString&)>;
+    LabelDelegate(QTreeWidget* tree, Commit commit) : QStyledItemDelegate(tree), tree_(tree), commit_(std::move(commit)) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) line->setMaxLength(kLabelLimit);
+        return editor;
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (!line) return;
+        QTreeWidgetItem* node = tree_->itemFromIndex(index);
+        if (node && commit_(node, line->text())) model->setData(index, line->text(), Qt::EditRole);
+    }
+
+private:
+    QTreeWidget* tree_;
+    Commit commit_;
+};
+
+// Hands the events of the tree and its viewport to the window.
+class EventHook : public QObject {
+public:
+    using Handler = std::function<bool(QObject*, QEvent*)>;
+    EventHook(QObject* parent, Handler handler) : QObject(parent), handler_(std::move(handler)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override { return handler_(watched, event); }
+
+private:
+    Handler handler_;
+};
+
+QString treeDragFormat() { return QString::fromUtf16(kTreeDragFormat); }
+
+QString idOf(const QString& key) { return key == kRoot ? QStringLiteral("0") : key.mid(1); }
+
 }  // namespace
 
-void FrmCodeLib::FillTree() {
-    // Every fill starts from an empty tree, and showing the tree writes nothing.
-    tvCodeItems_->setUpdatesEnabled(false);
-    struct RedrawOn {
-        QTreeWidget* tree;
-        ~RedrawOn() { tree->setUpdatesEnabled(true); }
-    } redrawOn{tvCodeItems_};
-    tvCodeItems_->clear();
-    QTreeWidgetItem* root = addRoot(tvCodeItems_);
+// ---- building ----
 
-    QList<ItemRow> rows;
-    dao::Recordset rs = core::gWorkDB.openRecordset(QStringLiteral("select id, parentid, description from codeitems"),
-                                                    dao::dbOpenSnapshot);
-    while (!rs.eof()) {
-        const vb::Variant parent = rs.value(QStringLiteral("parentid"));
-        rows.append({rs.value(QStringLiteral("id")).toLong(), parent.isNull() ? 0 : parent.toLong(),
-                     textOf(rs.value(QStringLiteral("description")))});
-        rs.moveNext();
-    }
-    rs.close();
+void FrmCodeLib::buildTree() {
+    treeImages_ = treePictures();
+    for (const QString& key : {kFolder, kOpenFolder, kChild, kViewBookmarks})
+        treeIcons_.insert(key, QIcon(treeImages_.picture(key)));
 
-    QHash<int32_t, QTreeWidgetItem*> nodes;
-    for (const PlacedItem& item : placeItems(rows)) {
-        QTreeWidgetItem* parent = item.shownParent == 0 ? root : nodes.value(item.shownParent, root);
-        auto* node = new QTreeWidgetItem(parent, {item.description});
-        node->setData(0, kKeyRole, QStringLiteral("C%1").arg(item.id));
-        nodes.insert(item.id, node);
+    QTreeWidget* tv = tvCodeItems_;
+    tv->setSelectionMode(QAbstractItemView::SingleSelection);
+    tv->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    tv->setItemDelegate(new LabelDelegate(tv, [this](QTreeWidgetItem* node, const QString& text) {
+        bool cancel = false;
+        tvCodeItems_AfterLabelEdit(node, cancel, text);
+        return !cancel;
+    }));
+    // Dragging is ours: the item's key travels under the private format, and the drop moves it.
+    tv->setDragDropMode(QAbstractItemView::NoDragDrop);
+    tv->setAcceptDrops(true);
+    tv->viewport()->setAcceptDrops(true);
+    auto* hook = new EventHook(tv, [this](QObject* watched, QEvent* event) { return treeEvent(watched, event); });
+    tv->installEventFilter(hook);
+    tv->viewport()->installEventFilter(hook);
+    connect(tv, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { tvCodeItems_NodeClick(node); });
+    connect(tv, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* node) { tvCodeItems_Expand(node); });
+    connect(tv, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* node) { tvCodeItems_Collapse(node); });
+
+    tmrDragTimer_ = new QTimer(this);
+    tmrDragTimer_->setObjectName(QStringLiteral("tmrDragTimer"));
+    tmrDragTimer_->setInterval(100);
+    connect(tmrDragTimer_, &QTimer::timeout, this, [this] { tmrDragTimer_Timer(); });
+
+    statusPanel1_ = new QLabel(statusBar_);
+    statusPanel1_->setObjectName(QStringLiteral("Panel1"));
+    statusBar_->addWidget(statusPanel1_, 1);
+    prgBar_ = new QProgressBar(statusBar_);
+    prgBar_->setObjectName(QStringLiteral("prgBar"));
+    prgBar_->setTextVisible(false);
+    prgBar_->hide();
+    statusBar_->addPermanentWidget(prgBar_);
+
+    // The toolbar sits above the window's client area, so the layout of the area keeps its numbers.
+    struct ToolButton {
+        const char16_t* tag;
+        const char16_t* tip;
+        QStyle::StandardPixmap icon;
+    };
+    static constexpr std::array<ToolButton, 8> kButtons{{
+        {u"OPENDB", u"导入备份", QStyle::SP_DialogOpenButton},
+        {u"NEW", u"添加条目", QStyle::SP_FileDialogNewFolder},
+        {u"DELETE", u"删除条目", QStyle::SP_TrashIcon},
+        {u"BOOKMARK", u"添加书签", QStyle::SP_DialogApplyButton},
+        {u"VIEWBOOKMARKS", u"书签显示", QStyle::SP_CustomBase},
+        {u"PREVIOUS", u"上一条目", QStyle::SP_ArrowUp},
+        {u"NEXT", u"下一条目", QStyle::SP_ArrowDown},
+        {u"SETTINGS", u"设置", QStyle::SP_FileDialogDetailedView},
+    }};
+    tbTools_ = new QToolBar(this);
+    tbTools_->setObjectName(QStringLiteral("tbTools"));
+    tbTools_->setMovable(false);
+    tbTools_->setFloatable(false);
+    addToolBar(Qt::TopToolBarArea, tbTools_);
+    for (const ToolButton& b : kButtons) {
+        const QString tag = QString::fromUtf16(b.tag);
+        const QIcon icon = b.icon == QStyle::SP_CustomBase ? treeIcons_.value(kViewBookmarks) : style()->standardIcon(b.icon);
+        QAction* button = tbTools_->addAction(icon, QString::fromUtf16(b.tip));
+        button->setObjectName(tag);
+        button->setData(tag);
+        connect(button, &QAction::triggered, this, [this, button] { tbTools_ButtonClick(button); });
     }
-    root->sortChildren(0, Qt::AscendingOrder);
-    root->setExpanded(true);
+    connectTreeMenus();
 }
 
-void FrmCodeLib::ClearItemTree() { tvCodeItems_->clear(); }
+void FrmCodeLib::connectTreeMenus() {
+    onMenu(QStringLiteral("mnuAddCode"), &FrmCodeLib::AddCode);
+    onMenu(QStringLiteral("mnuDeleteCode"), &FrmCodeLib::DeleteCodeItem);
+    onMenu(QStringLiteral("mnuExport"), &FrmCodeLib::ExportCodeItems);
+    onMenu(QStringLiteral("mnuImport"), &FrmCodeLib::ImportCodeItems);
+    connect(menuEntries_.value(QStringLiteral("mnuRename")), &QAction::triggered, this, [this] {
+        if (QTreeWidgetItem* node = selectedNode(); node && tvCodeItems_BeforeLabelEdit(node)) tvCodeItems_->editItem(node);
+    });
+    // Export and import are the library's own commands: they are offered with the other entries.
+    for (const char16_t* name : {u"mnuExport", u"mnuImport"}) {
+        QAction* entry = menuEntries_.value(QString::fromUtf16(name));
+        entry->setVisible(true);
+        entry->setEnabled(true);
+    }
+}
+
+// ---- nodes ----
+
+QString FrmCodeLib::nodeKey(const QTreeWidgetItem* node) { return node ? node->data(0, kKeyRole).toString() : QString(); }
+
+QString FrmCodeLib::nodeImage(const QTreeWidgetItem* node) { return node ? node->data(0, kImageRole).toString() : QString(); }
+
+QString FrmCodeLib::nodeExpandedImage(const QTreeWidgetItem* node) {
+    return node ? node->data(0, kExpandedImageRole).toString() : QString();
+}
+
+QTreeWidgetItem* FrmCodeLib::nodeByKey(const QString& key) const {
+    QList<QTreeWidgetItem*> pending;
+    for (int i = 0; i < tvCodeItems_->topLevelItemCount(); ++i) pending.append(tvCodeItems_->topLevelItem(i));
+    while (!pending.isEmpty()) {
+        QTreeWidgetItem* node = pending.takeLast();
+        if (nodeKey(node) == key) return node;
+        for (int i = 0; i < node->childCount(); ++i) pending.append(node->child(i));
+    }
+    return nullptr;
+}
+
+QTreeWidgetItem* FrmCodeLib::selectedNode() const {
+    const QList<QTreeWidgetItem*> selected = tvCodeItems_->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+void FrmCodeLib::showNodePicture(QTreeWidgetItem* node) {
+    const QString expanded = nodeExpandedImage(node);
+    const QString key = node->isExpanded() && !expanded.isEmpty() ? expanded : nodeImage(node);
+    node->setIcon(0, treeIcons_.value(key));
+}
+
+void FrmCodeLib::setNodeImage(QTreeWidgetItem* node, const QString& image) {
+    node->setData(0, kImageRole, image);
+    showNodePicture(node);
+}
+
+void FrmCodeLib::setNodeExpandedImage(QTreeWidgetItem* node, const QString& image) {
+    node->setData(0, kExpandedImageRole, image);
+    showNodePicture(node);
+}
+
+void FrmCodeLib::setStatusText(const QString& text) {
+    if (text.isEmpty()) statusBar_->clearMessage();
+    else statusBar_->showMessage(text);
+}
+
+QTreeWidgetItem* FrmCodeLib::addRootNode(QTreeWidget* tree) {
+    auto* root = new QTreeWidgetItem(QStringList{kRoot});
+    root->setData(0, kKeyRole, kRoot);
+    root->setData(0, kImageRole, kViewBookmarks);
+    root->setData(0, kSortedRole, true);
+    root->setIcon(0, treeIcons_.value(kViewBookmarks));
+    // The root stands for the library itself: it has no title to rename.
+    root->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    if (tree) tree->addTopLevelItem(root);
+    return root;
+}
+
+// ---- filling ----
+
+void FrmCodeLib::FillTree() {
+    guarded(QStringLiteral(" frmCodeLib::FillTree"), [this] {
+        // Every fill starts from an empty tree, and showing the tree writes nothing.
+        RedrawOff redraw(tvCodeItems_);
+        {
+            const QSignalBlocker quiet(tvCodeItems_);
+            dragNode_ = nullptr;
+            dropHighlight_ = nullptr;
+            tvCodeItems_->clear();
+        }
+        QList<ItemRow> rows;
+        dao::Recordset rs = core::gWorkDB.openRecordset(
+            QStringLiteral("select id, parentid, description from codeitems order by parentid"), dao::dbOpenSnapshot);
+        while (!rs.eof()) {
+            const vb::Variant parent = rs.value(QStringLiteral("parentid"));
+            const vb::Variant title = rs.value(QStringLiteral("description"));
+            rows.append({rs.value(QStringLiteral("id")).toLong(), parent.isNull() ? 0 : parent.toLong(),
+                         title.isNull() ? QString() : title.toString()});
+            rs.moveNext();
+        }
+        rs.close();
+
+        // The tree is built apart from the control and handed over whole.
+        QTreeWidgetItem* root = addRootNode(nullptr);
+        const Qt::ItemFlags itemFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
+        QHash<int32_t, QTreeWidgetItem*> nodes;
+        nodes.reserve(rows.size());
+        QList<QTreeWidgetItem*> made;
+        made.reserve(rows.size());
+        for (const PlacedItem& item : placeItems(rows)) {
+            auto* node = new QTreeWidgetItem(QStringList{item.description});
+            node->setData(0, kKeyRole, QStringLiteral("C%1").arg(item.id));
+            node->setFlags(itemFlags);
+            (item.shownParent == 0 ? root : nodes.value(item.shownParent, root))->addChild(node);
+            nodes.insert(item.id, node);
+            made.append(node);
+        }
+        const QIcon folder = treeIcons_.value(kFolder);
+        const QIcon child = treeIcons_.value(kChild);
+        made.prepend(root);
+        for (QTreeWidgetItem* node : made) {
+            if (node->childCount() > 0) {
+                QList<QTreeWidgetItem*> children = node->takeChildren();
+                std::stable_sort(children.begin(), children.end(), titleBefore);
+                node->addChildren(children);
+                node->setData(0, kSortedRole, true);
+                if (node != root) {
+                    node->setData(0, kImageRole, kFolder);
+                    node->setIcon(0, folder);
+                }
+            } else if (node != root) {
+                node->setData(0, kImageRole, kChild);
+                node->setIcon(0, child);
+            }
+        }
+        {
+            const QSignalBlocker quiet(tvCodeItems_);
+            tvCodeItems_->addTopLevelItem(root);
+            root->setExpanded(true);
+        }
+        BoldTreeNode(root);
+    });
+}
+
+void FrmCodeLib::ClearItemTree() {
+    RedrawOff redraw(tvCodeItems_);
+    const QSignalBlocker quiet(tvCodeItems_);
+    dragNode_ = nullptr;
+    dropHighlight_ = nullptr;
+    tvCodeItems_->clear();
+}
+
+void FrmCodeLib::BoldTreeNode(QTreeWidgetItem* node) {
+    if (!node) return;
+    tvCodeItems_->setCurrentItem(node);
+    QFont bold = node->font(0);
+    bold.setBold(true);
+    node->setFont(0, bold);
+}
+
+// ---- choosing and renaming ----
+
+void FrmCodeLib::ShowSelectedItem(const QString& key) {
+    if (key == kRoot) return;  // the root has no item to show
+    core::CCodeItem item;
+    item.Initialise(core::gWorkDB, key.mid(1));
+    statusPanel1_->setText(item.Description());
+    // The item-detail tabs and the bookmark list take the item from here once they are on the window.
+}
+
+void FrmCodeLib::tvCodeItems_NodeClick(QTreeWidgetItem* node) {
+    guarded(QStringLiteral(" frmCodeLib::tvCodeItems_NodeClick"), [&] { ShowSelectedItem(nodeKey(node)); });
+}
+
+bool FrmCodeLib::tvCodeItems_BeforeLabelEdit(QTreeWidgetItem* node) { return node && nodeKey(node) != kRoot; }
+
+void FrmCodeLib::tvCodeItems_AfterLabelEdit(QTreeWidgetItem* node, bool& cancel, const QString& newString) {
+    if (newString.isEmpty()) {
+        vb::MsgBox(QStringLiteral("You must enter some text for a description"), vb::vbInformation);
+        cancel = true;
+        return;
+    }
+    const bool stored = guarded(QStringLiteral("frmCodeLib::tvCodeItems_AfterLabelEdit"), [&] {
+        core::CCodeItem item;
+        item.Initialise(core::gWorkDB, idOf(nodeKey(node)));
+        item.setDescription(newString);
+        statusPanel1_->setText(newString);
+        item.Commit();
+        ShowSelectedItem(nodeKey(node));
+    });
+    if (!stored) cancel = true;
+}
+
+void FrmCodeLib::tvCodeItems_Collapse(QTreeWidgetItem* node) {
+    if (nodeKey(node) == kRoot) return;
+    setNodeImage(node, kFolder);
+    statusPanel1_->setText(node->text(0));
+}
+
+void FrmCodeLib::tvCodeItems_Expand(QTreeWidgetItem* node) {
+    if (nodeKey(node) == kRoot) return;
+    setNodeImage(node, kOpenFolder);
+    statusPanel1_->setText(node->text(0));
+}
+
+void FrmCodeLib::tvCodeItems_KeyUp(int keyCode) {
+    if (keyCode == forms::vbKeyDelete) {
+        if (QTreeWidgetItem* node = selectedNode(); node && nodeKey(node) != kRoot) DeleteCodeItem();
+    } else if (keyCode == forms::vbKeyInsert) {
+        AddCode();
+    }
+}
+
+void FrmCodeLib::tvCodeItems_MouseUp(Qt::MouseButton button, QPoint pos) {
+    if (button != Qt::RightButton) return;
+    const bool isRoot = nodeKey(selectedNode()).compare(kRoot, Qt::CaseInsensitive) == 0;
+    for (const char16_t* name : {u"mnuRename", u"mnuDeleteCode", u"mnuBookMark"})
+        menuEntries_.value(QString::fromUtf16(name))->setEnabled(!isRoot);
+    menus_.value(QStringLiteral("MnuEdit"))->popup(tvCodeItems_->viewport()->mapToGlobal(pos));
+}
+
+bool FrmCodeLib::treeEvent(QObject* watched, QEvent* event) {
+    if (watched == tvCodeItems_) {
+        if (event->type() == QEvent::KeyRelease) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat()) tvCodeItems_KeyUp(forms::keyCode(*key));
+        }
+        return false;
+    }
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        tvCodeItems_MouseDown(mouse->button(), mouse->position().toPoint());
+        return false;
+    }
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const bool dragging = dragNode_ && (mouse->buttons() & Qt::LeftButton);
+        tvCodeItems_MouseMove(mouse->buttons(), mouse->position().toPoint());
+        return dragging;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        tvCodeItems_MouseUp(mouse->button(), mouse->position().toPoint());
+        return false;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        const Qt::DropAction effect = tvCodeItems_OLEDragOver(drag->mimeData(), drag->position().toPoint());
+        const bool ours = drag->mimeData() && drag->mimeData()->hasFormat(treeDragFormat());
+        if (effect == Qt::MoveAction) {
+            drag->setDropAction(Qt::MoveAction);
+            drag->accept();
+        } else if (event->type() == QEvent::DragEnter && ours) {
+            drag->accept();  // entering is allowed for our data, so that the moves that follow arrive
+        } else {
+            drag->ignore();
+        }
+        return true;
+    }
+    case QEvent::DragLeave:
+        setDropHighlight(nullptr);
+        dragScroll_ = 0;
+        return true;
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (tvCodeItems_OLEDragDrop(drop->mimeData(), drop->position().toPoint()) == Qt::MoveAction) {
+            drop->setDropAction(Qt::MoveAction);
+            drop->accept();
+        } else {
+            drop->ignore();
+        }
+        return true;
+    }
+    default: return false;
+    }
+}
+
+// ---- adding and deleting ----
+
+void FrmCodeLib::AddCode() {
+    guarded(QStringLiteral(" frmCodeLib::AddCode"), [this] {
+        QTreeWidgetItem* selected = selectedNode();
+        if (!selected) {
+            vb::MsgBox(QStringLiteral("No Selected "), vb::vbOKOnly);
+            return;
+        }
+        const QString parentId = idOf(nodeKey(selected));
+        if (parentId != QStringLiteral("0")) {
+            setNodeImage(selected, kFolder);
+            setNodeExpandedImage(selected, kFolder);
+        }
+        core::CCodeItem item;
+        item.Initialise(core::gWorkDB, QString());
+        item.setDescription(QStringLiteral("新建条目"));
+        item.setParentKey(parentId);
+        item.Commit();
+
+        auto* node = new QTreeWidgetItem(QStringList{item.Description()});
+        node->setData(0, kKeyRole, QStringLiteral("C") + item.Key());
+        node->setData(0, kImageRole, kChild);
+        node->setIcon(0, treeIcons_.value(kChild));
+        node->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
+        insertNode(selected, node);
+        tvCodeItems_->setCurrentItem(node);
+        tvCodeItems_->scrollToItem(node);
+        ShowSelectedItem(nodeKey(node));
+        tvCodeItems_->editItem(node);
+    });
+}
+
+void FrmCodeLib::DeleteItemTree(QTreeWidgetItem* node) {
+    QList<QString> keys;
+    QList<QTreeWidgetItem*> pending{node};
+    while (!pending.isEmpty()) {
+        QTreeWidgetItem* n = pending.takeFirst();
+        if (nodeKey(n) != kRoot) keys.append(idOf(nodeKey(n)));
+        for (int i = 0; i < n->childCount(); ++i) pending.append(n->child(i));
+    }
+    deleteItemRecords(keys);
+}
+
+void FrmCodeLib::DeleteCodeItem() {
+    guarded(QStringLiteral(" frmCodeLib::DeleteCodeItem"), [this] {
+        QTreeWidgetItem* node = selectedNode();
+        if (node && nodeKey(node) == kRoot) return;
+        if (!node) {
+            vb::MsgBox(QStringLiteral("No Selected "), vb::vbOKOnly);
+            return;
+        }
+        const QString question = QStringLiteral("删除这一项目") +
+                                 (node->childCount() == 0 ? QStringLiteral("吗？") : QStringLiteral("及其下的所有子项吗？"));
+        if (vb::MsgBox(question, vb::vbYesNo | vb::vbExclamation, QStringLiteral("Delete")) == vb::vbNo) return;
+
+        QTreeWidgetItem* parent = node->parent();
+        core::CWaitCursor wait;
+        wait.SetCursor(11);
+        DeleteItemTree(node);
+
+        for (QTreeWidgetItem* n = dragNode_; n; n = n->parent())
+            if (n == node) dragNode_ = nullptr;
+        for (QTreeWidgetItem* n = dropHighlight_; n; n = n->parent())
+            if (n == node) dropHighlight_ = nullptr;
+        delete node;
+        QTreeWidgetItem* now = tvCodeItems_->currentItem();
+        if (!now) now = parent;
+        if (now) {
+            tvCodeItems_->setCurrentItem(now);
+            ShowSelectedItem(nodeKey(now));
+        }
+        if (parent && parent->childCount() == 0) {
+            parent->setExpanded(false);
+            if (nodeKey(parent) != kRoot) setNodeImage(parent, kChild);
+        }
+    });
+}
+
+// ---- toolbar ----
+
+namespace {
+
+// The toolbar's PREVIOUS: the previous sibling, else the parent.
+QTreeWidgetItem* previousNode(QTreeWidgetItem* n) {
+    QTreeWidgetItem* parent = n->parent();
+    const int at = parent ? parent->indexOfChild(n) : 0;
+    return at > 0 ? parent->child(at - 1) : parent;
+}
+
+// NEXT: the next sibling, else the first child.
+QTreeWidgetItem* nextNode(QTreeWidgetItem* n) {
+    QTreeWidgetItem* parent = n->parent();
+    const int at = parent ? parent->indexOfChild(n) : -1;
+    return parent && at + 1 < parent->childCount() ? parent->child(at + 1) : n->child(0);
+}
+
+// Selects the node that `step` finds from the selected one and shows its item.
+void goTo(FrmCodeLib& w, QTreeWidgetItem* (*step)(QTreeWidgetItem*)) {
+    QTreeWidgetItem* selected = w.selectedNode();
+    QTreeWidgetItem* found = selected ? step(selected) : nullptr;
+    if (!found) return;
+    w.tvCodeItems()->setCurrentItem(found);
+    w.ShowSelectedItem(FrmCodeLib::nodeKey(found));
+}
+
+}  // namespace
+
+void FrmCodeLib::tbTools_ButtonClick(QAction* button) {
+    struct Entry {
+        const char16_t* tag;
+        void (*action)(FrmCodeLib&);
+    };
+    static constexpr Entry kActions[] = {
+        {u"OPENDB", [](FrmCodeLib& w) { w.ChooseWorkDatabase(); }},
+        {u"PRINT", [](FrmCodeLib&) {}},
+        {u"FIND", [](FrmCodeLib&) {}},
+        {u"NEW", [](FrmCodeLib& w) { w.AddCode(); }},
+        {u"VIEWBOOKMARKS", [](FrmCodeLib& w) { w.ShowBookmarkPane(!w.viewBookMarks()); }},
+        {u"BOOKMARK", [](FrmCodeLib& w) { w.menuEntry(QStringLiteral("MnuBMadd"))->trigger(); }},
+        {u"DELETE", [](FrmCodeLib& w) { w.DeleteCodeItem(); }},
+        {u"PREVIOUS", [](FrmCodeLib& w) { goTo(w, previousNode); }},
+        {u"NEXT", [](FrmCodeLib& w) { goTo(w, nextNode); }},
+        {u"SETTINGS", [](FrmCodeLib& w) { w.ShowSettings(); }},
+    };
+    guarded(QStringLiteral("frmCodeLib::tbTools_ButtonClick"), [&] {
+        const QString tag = button->data().toString().toUpper();
+        for (const Entry& entry : kActions)
+            if (tag == QStringView(entry.tag)) {
+                entry.action(*this);
+                return;
+            }
+    });
+}
 
 }  // namespace library
