@@ -26,7 +26,11 @@ namespace dao::detail {
 
 namespace {
 const QString kEngine = QStringLiteral("DAO.DBEngine");
-constexpr int kStatementCacheSize = 64;
+// Prepared statements kept per handle: more than one chart build and one month of the calendar use
+// together (about 90), so that repeating them never prepares again.
+constexpr int kStatementCacheSize = 256;
+// Translated statement texts, by their Jet text, for every handle of the thread.
+constexpr int kTranslationCacheSize = 2048;
 // Handles kept open after their last user closed: enough for the rule database, the work database
 // and the copies the program makes of it.
 constexpr size_t kRecentHandles = 8;
@@ -55,6 +59,19 @@ QByteArray passwordHash(const QByteArray& salt, const QString& password) {
 }  // namespace
 
 // ---- statements ----
+
+namespace {
+// The translation is a function of the text alone; a statement that falls out of one handle's cache,
+// or is prepared on another handle, is not translated again.
+const JetStatement& translated(const QString& jetSql) {
+    thread_local QHash<QString, JetStatement> cache;
+    auto found = cache.constFind(jetSql);
+    if (found != cache.constEnd()) return found.value();
+    JetStatement jet = translateJetSql(jetSql);
+    if (cache.size() >= kTranslationCacheSize) cache.clear();
+    return cache.insert(jetSql, std::move(jet)).value();
+}
+}  // namespace
 
 Statement::~Statement() { sqlite3_finalize(stmt_); }
 
@@ -282,6 +299,8 @@ void Connection::holdLock() {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || QThread::currentThread() != app->thread()) return;
     runPragma(exclusiveMode_, "PRAGMA locking_mode=EXCLUSIVE");
+    // Take the shared lock now: from here until it is let go no other connection can commit.
+    runPragma(touch_, "SELECT 1 FROM sqlite_master LIMIT 1");
     held_ = true;
     QMetaObject::invokeMethod(
         app, [self = weak_from_this()] {
@@ -293,17 +312,22 @@ void Connection::holdLock() {
 void Connection::releaseLock() {
     if (!held_) return;
     held_ = false;
+    keptCheckedWhileHeld_ = false;
     runPragma(normalMode_, "PRAGMA locking_mode=NORMAL");
     // In normal mode the next access ends with the lock let go; a running transaction lets it go at its end.
     if (sqlite3_get_autocommit(db_)) runPragma(touch_, "SELECT 1 FROM sqlite_master LIMIT 1");
 }
 
 bool Connection::passwordMatches(const QString& password) const {
+    // The rule database is opened for every lookup with the same password: hash it once.
+    if (matchedPassword_ && *matchedPassword_ == password) return true;
     const QByteArray h = passwordHash(salt_, password);
     if (h.size() != hash_.size()) return false;
     unsigned char diff = 0;
     for (qsizetype i = 0; i < h.size(); ++i) diff |= static_cast<unsigned char>(h[i] ^ hash_[i]);
-    return diff == 0;
+    if (diff != 0) return false;
+    matchedPassword_ = password;
+    return true;
 }
 
 std::shared_ptr<Statement> Connection::prepare(const QString& jetSql, const QString& source) {
@@ -329,7 +353,7 @@ std::shared_ptr<Statement> Connection::lookup(const QString& text, bool native, 
         jet.sql = text;
         jet.kind = StatementKind::Other;
     } else {
-        jet = translateJetSql(text);
+        jet = translated(text);
     }
     const QByteArray utf8 = jet.sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
@@ -375,6 +399,14 @@ constexpr size_t kMaxKeptRows = 256;
 
 bool Connection::keptRowsValid() {
     if (!sqlite3_get_autocommit(db_)) return false;
+    // While the shared lock is held only this handle can change the file, and its own writes show in
+    // its change count: the file's version need not be asked again.
+    if (held_ && keptCheckedWhileHeld_) {
+        if (sqlite3_total_changes64(db_) == keptChanges_) return true;
+        kept_.clear();
+        keptChanges_ = sqlite3_total_changes64(db_);
+        return true;
+    }
     if (!dataVersion_ &&
         sqlite3_prepare_v3(db_, "PRAGMA data_version", -1, SQLITE_PREPARE_PERSISTENT, &dataVersion_, nullptr) != SQLITE_OK)
         return false;
@@ -388,11 +420,15 @@ bool Connection::keptRowsValid() {
         keptChanges_ = changes;
         keptDataVersion_ = version;
     }
+    keptCheckedWhileHeld_ = held_;
     return true;
 }
 
 std::shared_ptr<const SnapshotRows> Connection::keptRows(const QString& sql) {
-    if (kept_.isEmpty() || !keptRowsValid()) return nullptr;
+    if (kept_.isEmpty()) return nullptr;
+    // A read like any other: it holds the shared lock until the event loop next runs.
+    holdLock();
+    if (!keptRowsValid()) return nullptr;
     return kept_.value(sql);
 }
 

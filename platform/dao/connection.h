@@ -18,6 +18,7 @@
 
 #include <list>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct sqlite3;
@@ -135,12 +136,14 @@ private:
     QString path_;
     bool readOnly_ = false;
     QByteArray salt_, hash_;
+    mutable std::optional<QString> matchedPassword_;  // the last password that matched the hash
     quint64 device_ = 0, inode_ = 0;
 
     sqlite3_stmt* dataVersion_ = nullptr;
     QHash<QString, std::shared_ptr<const SnapshotRows>> kept_;
     qint64 keptChanges_ = -1;   // this handle's write count when the rows were kept
     qint64 keptDataVersion_ = -1;  // the file's version as others' commits count it
+    bool keptCheckedWhileHeld_ = false;  // the version was asked since the shared lock was taken
 
     // Least recently used statements at the back.
     std::list<std::pair<QString, std::shared_ptr<Statement>>> lru_;

@@ -171,6 +171,11 @@ public:
     QStringList tableNames() const;
     bool hasTable(const QString& name) const;
 
+    // SHA-256 of a table's column names and every row's stored values (type and content), the rows
+    // in the order of `orderBy` (column names; the table's own order when empty). Equal digests mean
+    // equal contents; 3078 when there is no such table.
+    QByteArray tableDigest(const QString& table, const QStringList& orderBy = {}) const;
+
     void close();
 
     struct Impl;
