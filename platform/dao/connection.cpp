@@ -109,6 +109,9 @@ StatementUse::~StatementUse() {
 struct Registry {
     std::mutex mutex;
     std::map<std::pair<quint64, quint64>, std::weak_ptr<Connection>> byFile;
+    // The handle last found for a path as spelled. While that handle holds its shared lock (until the
+    // event loop next runs) the path is taken to name the same file without asking the file system.
+    QHash<QString, std::weak_ptr<Connection>> byPath;
     std::deque<std::shared_ptr<Connection>> recent;
 
     static Registry& instance() {
@@ -132,13 +135,24 @@ struct Registry {
 };
 
 std::shared_ptr<Connection> Connection::acquire(const QString& path) {
+    Registry& r = Registry::instance();
+    {
+        std::lock_guard lock(r.mutex);
+        const auto known = r.byPath.constFind(path);
+        if (known != r.byPath.constEnd()) {
+            auto c = known.value().lock();
+            if (c && c->held_) {
+                r.touch(c);
+                return c;
+            }
+        }
+    }
     const QByteArray native = QFile::encodeName(path);
     struct stat st {};
     if (path.isEmpty() || ::stat(native.constData(), &st) != 0) raiseForErrno(path.isEmpty() ? ENOENT : errno, path);
     if (S_ISDIR(st.st_mode)) raiseJet(kNotAValidPath, kEngine, path);
     const std::pair<quint64, quint64> key{quint64(st.st_dev), quint64(st.st_ino)};
 
-    Registry& r = Registry::instance();
     std::shared_ptr<Connection> evicted;  // closed outside the lock
     {
         std::lock_guard lock(r.mutex);
@@ -146,6 +160,7 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
         if (found != r.byFile.end()) {
             if (auto c = found->second.lock()) {
                 r.touch(c);
+                r.byPath.insert(path, c);
                 return c;
             }
         }
@@ -201,11 +216,14 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
     if (found != r.byFile.end()) {
         if (auto other = found->second.lock()) {
             r.touch(other);
+            r.byPath.insert(path, other);
             return other;
         }
     }
     if (r.byFile.size() > 4 * kRecentHandles) std::erase_if(r.byFile, [](const auto& e) { return e.second.expired(); });
+    if (r.byPath.size() > 4 * int(kRecentHandles)) r.byPath.removeIf([](const auto& e) { return e.value().expired(); });
     r.byFile[key] = c;
+    r.byPath.insert(path, c);
     r.touch(c);
     if (r.recent.size() > kRecentHandles) {
         evicted = std::move(r.recent.back());
@@ -234,7 +252,14 @@ void Connection::closeIdle() {
     }
 }
 
+void Connection::forgetPath(const QString& path) {
+    Registry& r = Registry::instance();
+    std::lock_guard lock(r.mutex);
+    r.byPath.remove(path);
+}
+
 void Connection::createFile(const QString& path, const QString& password) {
+    forgetPath(path);
     const QByteArray native = QFile::encodeName(path);
     const QString folder = QFileInfo(path).absolutePath();
     if (path.isEmpty() || !QFileInfo(folder).isDir()) raiseJet(kNotAValidPath, kEngine, path.isEmpty() ? path : folder);

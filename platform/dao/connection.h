@@ -1,7 +1,8 @@
 #pragma once
 // One SQLite handle per database file and process, shared by every open of that file. The handles
 // are found by the file's device and inode, so a path spelled another way finds the same handle and a
-// file replaced under the same name gets a new one. The most recently used handles stay open for a
+// file replaced under the same name gets a new one, from the first open after the event loop ran on
+// (until then a path that a handle holding its lock was opened by is a lookup in a table). The most recently used handles stay open for a
 // while after their last user closes (see DBEngine::closeIdleHandles), because the program opens the
 // rule database for every lookup; prepared statements are cached per handle.
 //
@@ -89,6 +90,8 @@ public:
     static std::shared_ptr<Connection> acquire(const QString& path);
     // Creates an empty database file (3204 when it exists) with an optional password.
     static void createFile(const QString& path, const QString& password);
+    // A file now lies at `path` that no handle has seen: the next acquire asks the file system.
+    static void forgetPath(const QString& path);
     // Closes the handles that no open database uses.
     static void closeIdle();
     // Lets go of the read locks that handles keep between statements.

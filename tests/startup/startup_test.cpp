@@ -21,6 +21,9 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 namespace {
 
 using testenv::errorOf;
@@ -121,7 +124,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Damage{"a chart cell changed", "UPDATE AmingshG SET a=b WHERE y='正'", "AmingshG"},
                       Damage{"XMiao99 emptied", "DELETE FROM XMiao99", "XMiao99"},
                       Damage{"a table added", "CREATE TABLE Extra (x TEXT(5))", "Extra"},
-                      Damage{"the digests dropped", "DROP TABLE MSysTableDigests", "digests"}));
+                      Damage{"the digests dropped", "DROP TABLE MSysTableDigests", "digests"}),
+    [](const ::testing::TestParamInfo<Damage>& info) {
+        std::string name;
+        for (const char* c = info.param.what; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+        return name;
+    });
 
 TEST(RuleDatabaseCheck, TheBuiltDatabasePasses) {
     EXPECT_EQ(errorOf([] { core::CheckRuleDatabase(testenv::programDir() + QStringLiteral("/zodazire.mdb")); }), 0);

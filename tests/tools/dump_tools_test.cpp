@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -142,7 +145,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Damage{"Calendar emptied", "DELETE FROM Calendar", "Calendar"},
                       Damage{"a chart row deleted", "DELETE FROM Ddwxjbiao WHERE n='庚'", "Ddwxjbiao"},
                       Damage{"a chart cell changed", "UPDATE AmingshG SET a=b WHERE y='五'", "AmingshG"},
-                      Damage{"XMiao99 emptied", "DELETE FROM XMiao99", "XMiao99"}));
+                      Damage{"XMiao99 emptied", "DELETE FROM XMiao99", "XMiao99"}),
+    [](const ::testing::TestParamInfo<Damage>& info) {
+        std::string name;
+        for (const char* c = info.param.what; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+        return name;
+    });
 
 // A birth in a leap month is charted as the month that follows it, given by name or by its day.
 TEST(DumpTools, ALeapMonthIsChartedAsTheFollowingMonth) {
