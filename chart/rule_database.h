@@ -10,8 +10,9 @@
 
 namespace chart {
 
-// One opening of the rule database (core::OpenRuleDatabase): a new workspace (no name, user "admin", empty password) and the
-// database in it, not exclusive, not read-only. Both are closed when the object ends.
+// One opening of the rule database (core::OpenRuleDatabase): a new workspace (no name, user "admin",
+// empty password) and the database in it, not exclusive, not read-only. Both are closed when the
+// object ends.
 class RuleDatabase {
 public:
     RuleDatabase();

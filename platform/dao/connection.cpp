@@ -110,7 +110,8 @@ struct Registry {
     std::mutex mutex;
     std::map<std::pair<quint64, quint64>, std::weak_ptr<Connection>> byFile;
     // The handle last found for a path as spelled. While that handle holds its shared lock (until the
-    // event loop next runs) the path is taken to name the same file without asking the file system.
+    // event loop next runs) and has written nothing, the path is taken to name the same file without
+    // asking the file system.
     QHash<QString, std::weak_ptr<Connection>> byPath;
     std::deque<std::shared_ptr<Connection>> recent;
 
@@ -140,8 +141,10 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
         std::lock_guard lock(r.mutex);
         const auto known = r.byPath.constFind(path);
         if (known != r.byPath.constEnd()) {
+            // Only for a file this handle never wrote: the program replaces the files it writes (a
+            // compaction, a restored copy) and opens them again at once.
             auto c = known.value().lock();
-            if (c && c->held_) {
+            if (c && c->held_ && sqlite3_total_changes64(c->db_) == 0) {
                 r.touch(c);
                 return c;
             }

@@ -1,10 +1,12 @@
 #pragma once
 // One SQLite handle per database file and process, shared by every open of that file. The handles
 // are found by the file's device and inode, so a path spelled another way finds the same handle and a
-// file replaced under the same name gets a new one, from the first open after the event loop ran on
-// (until then a path that a handle holding its lock was opened by is a lookup in a table). The most recently used handles stay open for a
-// while after their last user closes (see DBEngine::closeIdleHandles), because the program opens the
-// rule database for every lookup; prepared statements are cached per handle.
+// file replaced under the same name gets a new one. While a handle that never wrote holds its shared
+// lock (below), the path it was opened by finds it without asking the file system, so opening the
+// rule database for a lookup costs a table lookup; a file replaced meanwhile is found from the next
+// event-loop turn on (or at once when this layer created it). The most recently used handles stay open for a while after
+// their last user closes (see DBEngine::closeIdleHandles), because the program opens the rule
+// database for every lookup; prepared statements and translated texts are cached.
 //
 // Between reads a handle keeps its shared lock (SQLite's exclusive locking mode), which spares the
 // lock, journal and change checks of every statement; other processes can still read. The lock is
