@@ -11,10 +11,6 @@ namespace calendar {
 
 namespace {
 
-dao::Database openRuleDatabase(dao::Workspace& ws) {
-    return ws.openDatabase(core::ruleDatabasePath(), false, false, QString::fromUtf16(core::kRuleConnect));
-}
-
 struct TermNames {
     const char16_t* jie;
     const char16_t* zhongqi;
@@ -63,7 +59,7 @@ void CalendarEngine::LoadCalendarRows(const vb::Date& chartTime) {
                         QStringLiteral("or id=") + QString::number(id) + QStringLiteral("or id=") +
                         QString::number(id + 1) + QStringLiteral("  ORDER BY ID ");
     dao::Workspace ws = dao::DBEngine::defaultWorkspace();
-    dao::Database db = openRuleDatabase(ws);
+    dao::Database db = core::OpenRuleDatabase(ws);
     dao::Recordset rs = db.openRecordset(sql, dao::dbOpenSnapshot);
     std::vector<CalendarRow> rows;
     for (; !rs.eof(); rs.moveNext()) {
@@ -149,7 +145,7 @@ QString CalendarEngine::SolarToLunar(const vb::Date& d) {
     long t = 0, p = 0, q = 0, qq = 0, r = 0;
     {
         dao::Workspace ws = dao::DBEngine::defaultWorkspace();
-        dao::Database db = openRuleDatabase(ws);
+        dao::Database db = core::OpenRuleDatabase(ws);
         dao::Recordset rs = db.openRecordset(sql, dao::dbOpenSnapshot);
         t = rs.field(1).value().toLong();
         p = rs.field(2).value().toLong();

@@ -6,25 +6,11 @@
 
 namespace chart {
 
-namespace {
-QString& ruleDatabaseOverride() {
-    static QString path;
-    return path;
-}
-}  // namespace
-
-QString ruleDatabasePath() {
-    if (!ruleDatabaseOverride().isEmpty()) return ruleDatabaseOverride();
-    return core::ruleDatabasePath();
-}
-
-void setRuleDatabasePath(const QString& path) { ruleDatabaseOverride() = path; }
-
 RuleDatabase::RuleDatabase() {
     workspace_ = dao::DBEngine::createWorkspace(QString(), QStringLiteral("admin"), QString());
     open_ = true;
     try {
-        database_ = workspace_.openDatabase(ruleDatabasePath(), false, false, QString::fromUtf16(core::kRuleConnect));
+        database_ = core::OpenRuleDatabase(workspace_);
     } catch (...) {
         close();
         throw;

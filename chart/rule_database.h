@@ -3,19 +3,16 @@
 // workspace, reads its table through snapshot recordsets and closes everything at its end; nothing
 // stays open between steps or lookups. Cells of a row are joined in column order into the row string
 // and read back by position.
+#include "core/rule_database.h"
 #include "platform/dao/dao.h"
 
 #include <QString>
 
 namespace chart {
 
-// The rule database file: zodazire.mdb in the program folder, or the file a test, tool or benchmark
-// chose with setRuleDatabasePath (an empty path restores the default).
-QString ruleDatabasePath();
-void setRuleDatabasePath(const QString& path);
-
-// One opening of the rule database: a new workspace (no name, user "admin", empty password) and the
-// database in it, not exclusive, not read-only. Both are closed when the object ends.
+// One opening of the rule database (core::OpenRuleDatabase): a new workspace (no name, user "admin",
+// empty password) and the database in it, not exclusive, not read-only. Both are closed when the
+// object ends.
 class RuleDatabase {
 public:
     RuleDatabase();

@@ -1,10 +1,11 @@
 #include "core/application.h"
 
+#include "platform/vb/pointer_display.h"
 #include "platform/vb/unhandled.h"
 
 namespace core {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) { vb::installPointerDisplay(); }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     bool handled = false;

@@ -6,11 +6,7 @@
 
 namespace core {
 
-void OpenRuleDatabaseOnce(const QString& path) {
-    dao::Workspace ws = dao::DBEngine::defaultWorkspace();
-    dao::Database db = ws.openDatabase(path, false, false, QString::fromUtf16(kRuleConnect));
-    db.close();
-}
+void OpenRuleDatabaseOnce(const QString& path) { CheckRuleDatabase(path); }
 
 void TestOpenRuleDatabase(const std::function<void()>& openOnce) {
     for (int attempt = 1;; ++attempt) {

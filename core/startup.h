@@ -12,7 +12,8 @@ class Error;
 
 namespace core {
 
-// Opens the rule database at `path` with its password and closes it again.
+// Opens the rule database at `path` with its password, checks every table against its recorded
+// digest and closes it again; a damaged or altered database fails like a wrong password does.
 void OpenRuleDatabaseOnce(const QString& path);
 
 // Runs `openOnce` (by default the test open of the program folder's rule database) with exactly one

@@ -1,5 +1,5 @@
 #include "chart/palace_cells.h"
-#include "chart/rule_database.h"
+#include "chart/star_rows.h"
 #include "chart/steps/steps.h"
 #include "core/conversions.h"
 #include "core/globals.h"
@@ -7,15 +7,12 @@
 namespace chart {
 
 void PlaceTianFu(ChartSurface& chart) {
-    RuleDatabase db;
-    dao::Recordset rs = db.snapshot(QStringLiteral("SELECT y, A,b,c,d,e,f,g,h,i,j,k,l ") + QStringLiteral("FROM GZiWeiTF10"));
-    while (!rs.eof()) {
-        const QString branch = mid(rowString(rs, 12), core::gZiWeiPos);
-        // With several rows the last one read decides the position.
-        core::gTianFuPos = core::BranchToIndex(branch);
-        PlaceStarAtBranch(chart, branch, fieldText(rs, QStringLiteral("y")));
-        rs.moveNext();
-    }
+    ForEachStarRow(QStringLiteral("SELECT y, A,b,c,d,e,f,g,h,i,j,k,l ") + QStringLiteral("FROM GZiWeiTF10"), 12,
+                   core::gZiWeiPos, [&](const QString& branch, const QString& star, const dao::Recordset&) {
+                       // With several rows the last one read decides the position.
+                       core::gTianFuPos = core::BranchToIndex(branch);
+                       PlaceStarAtBranch(chart, branch, star);
+                   });
 }
 
 }  // namespace chart

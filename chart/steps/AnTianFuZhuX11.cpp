@@ -1,18 +1,12 @@
-#include "chart/palace_cells.h"
-#include "chart/rule_database.h"
+#include "chart/star_rows.h"
 #include "chart/steps/steps.h"
 #include "core/globals.h"
 
 namespace chart {
 
 void PlaceTianFuGroup(ChartSurface& chart) {
-    RuleDatabase db;
-    dao::Recordset rs = db.snapshot(QStringLiteral("SELECT y, A,b,c,d,e,f,g,h,i,j,k,l ") + QStringLiteral("FROM HAnTianFuX11"));
-    while (!rs.eof()) {
-        const QString branch = mid(rowString(rs, 12), core::gTianFuPos);
-        PlaceStarAtBranch(chart, branch, fieldText(rs, QStringLiteral("y")));
-        rs.moveNext();
-    }
+    PlaceStarsOfTable(chart, QStringLiteral("SELECT y, A,b,c,d,e,f,g,h,i,j,k,l ") + QStringLiteral("FROM HAnTianFuX11"), 12,
+                      core::gTianFuPos);
 }
 
 }  // namespace chart

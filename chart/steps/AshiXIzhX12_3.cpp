@@ -1,19 +1,13 @@
 #include "chart/birth_inputs.h"
-#include "chart/palace_cells.h"
-#include "chart/rule_database.h"
+#include "chart/star_rows.h"
 #include "chart/steps/steps.h"
 #include "core/conversions.h"
 
 namespace chart {
 
 void PlaceHourStars3(ChartSurface& chart) {
-    RuleDatabase db;
-    dao::Recordset rs = db.snapshot(QStringLiteral("SELECT y, A,b,c,d,e,f,g,h,i,j,k,l ") + QStringLiteral("FROM iRiXiZX12_3"));
-    while (!rs.eof()) {
-        const QString branch = mid(rowString(rs, 12), core::BranchToIndex(hourBranch(chart)));
-        PlaceStarAtBranch(chart, branch, fieldText(rs, QStringLiteral("y")));
-        rs.moveNext();
-    }
+    PlaceStarsOfTable(chart, QStringLiteral("SELECT y, A,b,c,d,e,f,g,h,i,j,k,l ") + QStringLiteral("FROM iRiXiZX12_3"), 12,
+                      core::BranchToIndex(hourBranch(chart)));
 }
 
 }  // namespace chart

@@ -140,6 +140,7 @@ void compactDatabase(const QString& source, const QString& target, const QString
         if (fault()) fault()(detail::CompactionStage::Verified, temporaryName);
 
         renameNoReplace(temporary, targetPath);
+        detail::Connection::forgetPath(target);
     } catch (...) {
         ::unlink(temporary.constData());
         throw;

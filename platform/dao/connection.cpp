@@ -26,7 +26,11 @@ namespace dao::detail {
 
 namespace {
 const QString kEngine = QStringLiteral("DAO.DBEngine");
-constexpr int kStatementCacheSize = 64;
+// Prepared statements kept per handle: more than one chart build and one month of the calendar use
+// together (about 90), so that repeating them never prepares again.
+constexpr int kStatementCacheSize = 256;
+// Translated statement texts, by their Jet text, for every handle of the thread.
+constexpr int kTranslationCacheSize = 2048;
 // Handles kept open after their last user closed: enough for the rule database, the work database
 // and the copies the program makes of it.
 constexpr size_t kRecentHandles = 8;
@@ -55,6 +59,19 @@ QByteArray passwordHash(const QByteArray& salt, const QString& password) {
 }  // namespace
 
 // ---- statements ----
+
+namespace {
+// The translation is a function of the text alone; a statement that falls out of one handle's cache,
+// or is prepared on another handle, is not translated again.
+const JetStatement& translated(const QString& jetSql) {
+    thread_local QHash<QString, JetStatement> cache;
+    auto found = cache.constFind(jetSql);
+    if (found != cache.constEnd()) return found.value();
+    JetStatement jet = translateJetSql(jetSql);
+    if (cache.size() >= kTranslationCacheSize) cache.clear();
+    return cache.insert(jetSql, std::move(jet)).value();
+}
+}  // namespace
 
 Statement::~Statement() { sqlite3_finalize(stmt_); }
 
@@ -92,6 +109,10 @@ StatementUse::~StatementUse() {
 struct Registry {
     std::mutex mutex;
     std::map<std::pair<quint64, quint64>, std::weak_ptr<Connection>> byFile;
+    // The handle last found for a path as spelled. While that handle holds its shared lock (until the
+    // event loop next runs) and has written nothing, the path is taken to name the same file without
+    // asking the file system.
+    QHash<QString, std::weak_ptr<Connection>> byPath;
     std::deque<std::shared_ptr<Connection>> recent;
 
     static Registry& instance() {
@@ -115,13 +136,26 @@ struct Registry {
 };
 
 std::shared_ptr<Connection> Connection::acquire(const QString& path) {
+    Registry& r = Registry::instance();
+    {
+        std::lock_guard lock(r.mutex);
+        const auto known = r.byPath.constFind(path);
+        if (known != r.byPath.constEnd()) {
+            // Only for a file this handle never wrote: the program replaces the files it writes (a
+            // compaction, a restored copy) and opens them again at once.
+            auto c = known.value().lock();
+            if (c && c->held_ && sqlite3_total_changes64(c->db_) == 0) {
+                r.touch(c);
+                return c;
+            }
+        }
+    }
     const QByteArray native = QFile::encodeName(path);
     struct stat st {};
     if (path.isEmpty() || ::stat(native.constData(), &st) != 0) raiseForErrno(path.isEmpty() ? ENOENT : errno, path);
     if (S_ISDIR(st.st_mode)) raiseJet(kNotAValidPath, kEngine, path);
     const std::pair<quint64, quint64> key{quint64(st.st_dev), quint64(st.st_ino)};
 
-    Registry& r = Registry::instance();
     std::shared_ptr<Connection> evicted;  // closed outside the lock
     {
         std::lock_guard lock(r.mutex);
@@ -129,6 +163,7 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
         if (found != r.byFile.end()) {
             if (auto c = found->second.lock()) {
                 r.touch(c);
+                r.byPath.insert(path, c);
                 return c;
             }
         }
@@ -184,11 +219,14 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
     if (found != r.byFile.end()) {
         if (auto other = found->second.lock()) {
             r.touch(other);
+            r.byPath.insert(path, other);
             return other;
         }
     }
     if (r.byFile.size() > 4 * kRecentHandles) std::erase_if(r.byFile, [](const auto& e) { return e.second.expired(); });
+    if (r.byPath.size() > 4 * int(kRecentHandles)) r.byPath.removeIf([](const auto& e) { return e.value().expired(); });
     r.byFile[key] = c;
+    r.byPath.insert(path, c);
     r.touch(c);
     if (r.recent.size() > kRecentHandles) {
         evicted = std::move(r.recent.back());
@@ -217,7 +255,14 @@ void Connection::closeIdle() {
     }
 }
 
+void Connection::forgetPath(const QString& path) {
+    Registry& r = Registry::instance();
+    std::lock_guard lock(r.mutex);
+    r.byPath.remove(path);
+}
+
 void Connection::createFile(const QString& path, const QString& password) {
+    forgetPath(path);
     const QByteArray native = QFile::encodeName(path);
     const QString folder = QFileInfo(path).absolutePath();
     if (path.isEmpty() || !QFileInfo(folder).isDir()) raiseJet(kNotAValidPath, kEngine, path.isEmpty() ? path : folder);
@@ -282,6 +327,8 @@ void Connection::holdLock() {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || QThread::currentThread() != app->thread()) return;
     runPragma(exclusiveMode_, "PRAGMA locking_mode=EXCLUSIVE");
+    // Take the shared lock now: from here until it is let go no other connection can commit.
+    runPragma(touch_, "SELECT 1 FROM sqlite_master LIMIT 1");
     held_ = true;
     QMetaObject::invokeMethod(
         app, [self = weak_from_this()] {
@@ -293,17 +340,22 @@ void Connection::holdLock() {
 void Connection::releaseLock() {
     if (!held_) return;
     held_ = false;
+    keptCheckedWhileHeld_ = false;
     runPragma(normalMode_, "PRAGMA locking_mode=NORMAL");
     // In normal mode the next access ends with the lock let go; a running transaction lets it go at its end.
     if (sqlite3_get_autocommit(db_)) runPragma(touch_, "SELECT 1 FROM sqlite_master LIMIT 1");
 }
 
 bool Connection::passwordMatches(const QString& password) const {
+    // The rule database is opened for every lookup with the same password: hash it once.
+    if (matchedPassword_ && *matchedPassword_ == password) return true;
     const QByteArray h = passwordHash(salt_, password);
     if (h.size() != hash_.size()) return false;
     unsigned char diff = 0;
     for (qsizetype i = 0; i < h.size(); ++i) diff |= static_cast<unsigned char>(h[i] ^ hash_[i]);
-    return diff == 0;
+    if (diff != 0) return false;
+    matchedPassword_ = password;
+    return true;
 }
 
 std::shared_ptr<Statement> Connection::prepare(const QString& jetSql, const QString& source) {
@@ -329,7 +381,7 @@ std::shared_ptr<Statement> Connection::lookup(const QString& text, bool native, 
         jet.sql = text;
         jet.kind = StatementKind::Other;
     } else {
-        jet = translateJetSql(text);
+        jet = translated(text);
     }
     const QByteArray utf8 = jet.sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
@@ -375,6 +427,14 @@ constexpr size_t kMaxKeptRows = 256;
 
 bool Connection::keptRowsValid() {
     if (!sqlite3_get_autocommit(db_)) return false;
+    // While the shared lock is held only this handle can change the file, and its own writes show in
+    // its change count: the file's version need not be asked again.
+    if (held_ && keptCheckedWhileHeld_) {
+        if (sqlite3_total_changes64(db_) == keptChanges_) return true;
+        kept_.clear();
+        keptChanges_ = sqlite3_total_changes64(db_);
+        return true;
+    }
     if (!dataVersion_ &&
         sqlite3_prepare_v3(db_, "PRAGMA data_version", -1, SQLITE_PREPARE_PERSISTENT, &dataVersion_, nullptr) != SQLITE_OK)
         return false;
@@ -388,11 +448,15 @@ bool Connection::keptRowsValid() {
         keptChanges_ = changes;
         keptDataVersion_ = version;
     }
+    keptCheckedWhileHeld_ = held_;
     return true;
 }
 
 std::shared_ptr<const SnapshotRows> Connection::keptRows(const QString& sql) {
-    if (kept_.isEmpty() || !keptRowsValid()) return nullptr;
+    if (kept_.isEmpty()) return nullptr;
+    // A read like any other: it holds the shared lock until the event loop next runs.
+    holdLock();
+    if (!keptRowsValid()) return nullptr;
     return kept_.value(sql);
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 // One SQLite handle per database file and process, shared by every open of that file. The handles
 // are found by the file's device and inode, so a path spelled another way finds the same handle and a
-// file replaced under the same name gets a new one. The most recently used handles stay open for a
-// while after their last user closes (see DBEngine::closeIdleHandles), because the program opens the
-// rule database for every lookup; prepared statements are cached per handle.
+// file replaced under the same name gets a new one. While a handle that never wrote holds its shared
+// lock (below), the path it was opened by finds it without asking the file system, so opening the
+// rule database for a lookup costs a table lookup; a file replaced meanwhile is found from the next
+// event-loop turn on (or at once when this layer created it). The most recently used handles stay open for a while after
+// their last user closes (see DBEngine::closeIdleHandles), because the program opens the rule
+// database for every lookup; prepared statements and translated texts are cached.
 //
 // Between reads a handle keeps its shared lock (SQLite's exclusive locking mode), which spares the
 // lock, journal and change checks of every statement; other processes can still read. The lock is
@@ -18,6 +21,7 @@
 
 #include <list>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct sqlite3;
@@ -88,6 +92,8 @@ public:
     static std::shared_ptr<Connection> acquire(const QString& path);
     // Creates an empty database file (3204 when it exists) with an optional password.
     static void createFile(const QString& path, const QString& password);
+    // A file now lies at `path` that no handle has seen: the next acquire asks the file system.
+    static void forgetPath(const QString& path);
     // Closes the handles that no open database uses.
     static void closeIdle();
     // Lets go of the read locks that handles keep between statements.
@@ -135,12 +141,14 @@ private:
     QString path_;
     bool readOnly_ = false;
     QByteArray salt_, hash_;
+    mutable std::optional<QString> matchedPassword_;  // the last password that matched the hash
     quint64 device_ = 0, inode_ = 0;
 
     sqlite3_stmt* dataVersion_ = nullptr;
     QHash<QString, std::shared_ptr<const SnapshotRows>> kept_;
     qint64 keptChanges_ = -1;   // this handle's write count when the rows were kept
     qint64 keptDataVersion_ = -1;  // the file's version as others' commits count it
+    bool keptCheckedWhileHeld_ = false;  // the version was asked since the shared lock was taken
 
     // Least recently used statements at the back.
     std::list<std::pair<QString, std::shared_ptr<Statement>>> lru_;

@@ -171,6 +171,11 @@ public:
     QStringList tableNames() const;
     bool hasTable(const QString& name) const;
 
+    // SHA-256 of a table's column names and every row's stored values (type and content), the rows
+    // in the order of `orderBy` (column names; the table's own order when empty). Equal digests mean
+    // equal contents; 3078 when there is no such table.
+    QByteArray tableDigest(const QString& table, const QStringList& orderBy = {}) const;
+
     void close();
 
     struct Impl;
@@ -189,7 +194,9 @@ public:
     // one 3031 (also when a protected database is opened without one). The password is taken with
     // the blanks around it trimmed. A database without a password opens whatever the connect string
     // says, as the engine does. An exclusive open fails with 3045 while the file is open elsewhere in
-    // the program, and other opens fail while it is held exclusively.
+    // the program, and other opens fail while it is held exclusively. Opening a file that was only
+    // read, within the same event-loop turn, is a table lookup: a file replaced under that path by
+    // another program is opened anew from the next turn on.
     Database openDatabase(const QString& path, bool exclusive = false, bool readOnly = false,
                           const QString& connect = QString());
 

@@ -1,7 +1,12 @@
 #include "platform/dao/engine_objects.h"
 #include "platform/dao/jet_errors.h"
 
+#include <QCryptographicHash>
+
 #include <sqlite3.h>
+
+#include <cstring>
+#include <memory>
 
 namespace dao {
 
@@ -92,6 +97,80 @@ bool Database::hasTable(const QString& name) const {
     const int rc = sqlite3_step(st->get());
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) detail::raiseSqlite(d.connection->db(), rc, kDatabase);
     return rc == SQLITE_ROW;
+}
+
+namespace {
+QString quotedName(const QString& name) {
+    QString n = name;
+    n.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + n + QLatin1Char('"');
+}
+
+void addNumber(QCryptographicHash& h, qint64 n) {
+    char bytes[8];
+    for (int i = 0; i < 8; ++i) bytes[i] = static_cast<char>((static_cast<quint64>(n) >> (8 * i)) & 0xFF);
+    h.addData(QByteArrayView(bytes, 8));
+}
+
+void addBytes(QCryptographicHash& h, const void* data, int size) {
+    addNumber(h, size);
+    if (size > 0) h.addData(QByteArrayView(static_cast<const char*>(data), size));
+}
+}  // namespace
+
+QByteArray Database::tableDigest(const QString& table, const QStringList& orderBy) const {
+    auto& d = need(impl_);
+    d.checkOpen();
+    if (!hasTable(table)) raiseJet(kCouldNotFindObject, kDatabase, table);
+    QString sql = QStringLiteral("SELECT * FROM ") + quotedName(table);
+    QStringList order;
+    for (const QString& c : orderBy) order << quotedName(c);
+    sql += QStringLiteral(" ORDER BY ") + (order.isEmpty() ? QStringLiteral("rowid") : order.join(QLatin1Char(',')));
+    // Not kept: a digest is taken once, and its text would only crowd out the readers' statements.
+    sqlite3* db = d.connection->db();
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* raw = nullptr;
+    int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &raw, nullptr);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> stmt(raw, &sqlite3_finalize);
+    if (rc != SQLITE_OK) detail::raiseSqlite(db, rc, kDatabase, sql, d.connection->path());
+
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    const int columns = sqlite3_column_count(raw);
+    addNumber(h, columns);
+    for (int i = 0; i < columns; ++i) {
+        const QByteArray name = QByteArray(sqlite3_column_name(raw, i)).toLower();
+        addBytes(h, name.constData(), int(name.size()));
+    }
+    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+        h.addData(QByteArrayView("R", 1));
+        for (int i = 0; i < columns; ++i) {
+            const int type = sqlite3_column_type(raw, i);
+            addNumber(h, type);
+            switch (type) {
+            case SQLITE_INTEGER: addNumber(h, sqlite3_column_int64(raw, i)); break;
+            case SQLITE_FLOAT: {
+                const double v = sqlite3_column_double(raw, i);
+                qint64 bits = 0;
+                std::memcpy(&bits, &v, sizeof bits);
+                addNumber(h, bits);
+                break;
+            }
+            case SQLITE_TEXT: {
+                const unsigned char* text = sqlite3_column_text(raw, i);
+                addBytes(h, text, sqlite3_column_bytes(raw, i));
+                break;
+            }
+            case SQLITE_BLOB: {
+                const void* blob = sqlite3_column_blob(raw, i);
+                addBytes(h, blob, sqlite3_column_bytes(raw, i));
+                break;
+            }
+            default: break;
+            }
+        }
+    }
+    if (rc != SQLITE_DONE) detail::raiseSqlite(db, rc, kDatabase, sql, d.connection->path());
+    return h.result();
 }
 
 void Database::close() {

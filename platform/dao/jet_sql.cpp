@@ -74,6 +74,30 @@ void rewrite(const Tokens& t, int begin, int end, Tokens& out) {
             const int next = nextSolid(t, i + 1);
             const int prev = previousSolid(t, i - 1);
             const bool qualified = prev >= begin && t[prev].isSymbol('.');
+            // Count(iif(c, literal, Null)) counts the rows where c holds: as a filtered count(*), the
+            // aggregate runs only for those rows instead of for every row.
+            if (tok.isWord("count") && !qualified && next < end && t[next].isSymbol('(')) {
+                const int close = matchingParen(t, next);
+                const int inner = nextSolid(t, next + 1);
+                const int open = inner < end ? nextSolid(t, inner + 1) : end;
+                if (close > 0 && close < end && inner < close && t[inner].isWord("iif") && open < close &&
+                    t[open].isSymbol('(') && matchingParen(t, open) == previousSolid(t, close - 1)) {
+                    auto args = splitAtCommas(t, open + 1, matchingParen(t, open));
+                    for (auto& [b, e] : args) {
+                        while (b < e && t[b].kind == TokenKind::Space) ++b;
+                        while (e > b && t[e - 1].kind == TokenKind::Space) --e;
+                    }
+                    const auto single = [&](const std::pair<int, int>& a) { return a.second - a.first == 1; };
+                    if (args.size() == 3 && single(args[1]) && single(args[2]) && t[args[2].first].isWord("null") &&
+                        (t[args[1].first].kind == TokenKind::Number || t[args[1].first].kind == TokenKind::String)) {
+                        out.append(word(QStringLiteral("count(*) FILTER (WHERE (")));
+                        rewrite(t, args[0].first, args[0].second, out);
+                        out.append(word(QStringLiteral("))")));
+                        i = close;
+                        break;
+                    }
+                }
+            }
             if (tok.isWord("iif") && !qualified && next < end && t[next].isSymbol('(')) {
                 const int close = matchingParen(t, next);
                 if (close > 0 && close < end) {

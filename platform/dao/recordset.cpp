@@ -131,35 +131,34 @@ std::shared_ptr<Recordset::Impl> openRecordset(const std::shared_ptr<Database::I
     const bool named = isTableName(source, &table);
     if (named) sql = QStringLiteral("SELECT * FROM [") + table + QLatin1Char(']');
 
-    auto st = connection.prepare(sql, kRecordset);
-    if (st->jet().kind != StatementKind::Select || sqlite3_column_count(st->get()) == 0)
-        raiseJet(kInvalidOperation, kRecordset);
-
+    // A snapshot of a statement without parameters can come from what the handle kept, without
+    // looking the statement up at all.
+    const bool keepable = (type == dbOpenSnapshot || type == dbOpenForwardOnly) && params.isEmpty();
     auto rs = std::make_shared<Recordset::Impl>();
     rs->database = database;
     rs->type = type;
     rs->tableType = named && type == dbOpenTable;
-    rs->columns = st->columns();
-
-    std::shared_ptr<Statement> run = st;
-    const bool wantsUpdates = (type == dbOpenDynaset || type == dbOpenTable) && !database->readOnly &&
-                              !connection.readOnly() && st->jet().plainSelect;
-    if (wantsUpdates) {
-        if (auto keyed = keyedStatement(connection, *st)) {
-            run = keyed;
-            rs->table = st->keyedTable;
-        }
-    }
-    const int offset = run == st ? 0 : 1;
-    const int n = int(rs->columns->size());
-
-    // A snapshot of a statement without parameters can come from what the handle kept.
-    const bool keepable = (type == dbOpenSnapshot || type == dbOpenForwardOnly) && offset == 0 &&
-                          params.isEmpty() && !rs->updatable();
     if (auto kept = keepable ? connection.keptRows(sql) : nullptr) {
+        rs->columns = kept->columns;
         rs->rows.reserve(kept->rows.size());
         for (const auto& values : kept->rows) rs->rows.push_back(Recordset::Impl::Row{0, values, false, false});
     } else {
+        auto st = connection.prepare(sql, kRecordset);
+        if (st->jet().kind != StatementKind::Select || sqlite3_column_count(st->get()) == 0)
+            raiseJet(kInvalidOperation, kRecordset);
+        rs->columns = st->columns();
+
+        std::shared_ptr<Statement> run = st;
+        const bool wantsUpdates = (type == dbOpenDynaset || type == dbOpenTable) && !database->readOnly &&
+                                  !connection.readOnly() && st->jet().plainSelect;
+        if (wantsUpdates) {
+            if (auto keyed = keyedStatement(connection, *st)) {
+                run = keyed;
+                rs->table = st->keyedTable;
+            }
+        }
+        const int offset = run == st ? 0 : 1;
+        const int columns = int(rs->columns->size());
         sqlite3_stmt* stmt = run->get();
         StatementUse use(stmt);
         bindParameters(stmt, params, kRecordset);
@@ -167,12 +166,13 @@ std::shared_ptr<Recordset::Impl> openRecordset(const std::shared_ptr<Database::I
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
             Recordset::Impl::Row row;
             if (offset) row.rowid = sqlite3_column_int64(stmt, 0);
-            row.values.reserve(n);
-            for (int i = 0; i < n; ++i) row.values.push_back(readColumn(stmt, i + offset, (*rs->columns)[i].type.kind));
+            row.values.reserve(columns);
+            for (int i = 0; i < columns; ++i)
+                row.values.push_back(readColumn(stmt, i + offset, (*rs->columns)[i].type.kind));
             rs->rows.push_back(std::move(row));
         }
         if (rc != SQLITE_DONE) raiseSqlite(connection.db(), rc, kRecordset, source, connection.path());
-        if (keepable) {
+        if (keepable && offset == 0 && !rs->updatable()) {
             auto rows = std::make_shared<SnapshotRows>();
             rows->columns = rs->columns;
             rows->rows.reserve(rs->rows.size());
@@ -180,6 +180,7 @@ std::shared_ptr<Recordset::Impl> openRecordset(const std::shared_ptr<Database::I
             connection.keepRows(sql, std::move(rows));
         }
     }
+    const int n = int(rs->columns->size());
 
     rs->fields.reserve(n);
     for (int i = 0; i < n; ++i) rs->fields.push_back(Field::Impl{rs.get(), i});

@@ -1,11 +1,9 @@
 #include "platform/rtf/code_pages.h"
 
+#include "platform/vb/code_page_converter.h"
 #include "platform/vb/codepage936.h"
 
-#include <iconv.h>
-
 #include <array>
-#include <cerrno>
 
 namespace rtf {
 
@@ -57,43 +55,6 @@ int codePageOfCharset(int charset, int documentCodePage) {
     return documentCodePage;
 }
 
-class CodePageDecoder::Converter {
-public:
-    explicit Converter(int codePage) : cd_(iconv_open("UTF-16LE", iconvName(codePage).constData())) {}
-    ~Converter() {
-        if (valid()) iconv_close(cd_);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-    QString run(const QByteArray& in) {
-        QByteArray out;
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char* src = const_cast<char*>(in.constData());
-        size_t left = static_cast<size_t>(in.size());
-        char buffer[4096];
-        while (left > 0) {
-            char* dst = buffer;
-            size_t room = sizeof buffer;
-            const size_t r = iconv(cd_, &src, &left, &dst, &room);
-            out.append(buffer, static_cast<qsizetype>(dst - buffer));
-            if (r != static_cast<size_t>(-1)) break;
-            if (errno == E2BIG) continue;
-            // An invalid or cut-off sequence: one replacement character, then go on after its first byte.
-            out.append("\xFD\xFF", 2);
-            ++src;
-            --left;
-            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        }
-        return QString::fromUtf16(reinterpret_cast<const char16_t*>(out.constData()), out.size() / 2);
-    }
-
-private:
-    iconv_t cd_;
-};
-
 CodePageDecoder::CodePageDecoder() = default;
 CodePageDecoder::~CodePageDecoder() = default;
 
@@ -101,9 +62,11 @@ QString CodePageDecoder::decode(const QByteArray& bytes, int codePage) {
     if (bytes.isEmpty()) return {};
     if (codePage == kCodePageGbk) return vb::fromCp936(bytes);
     auto& slot = converters_[codePage];
-    if (!slot) slot = std::make_unique<Converter>(codePage);
+    if (!slot) slot = std::make_unique<vb::CodePageConverter>("UTF-16LE", iconvName(codePage).constData());
     if (!slot->valid()) return QString::fromLatin1(bytes);
-    return slot->run(bytes);
+    // An invalid or cut-off sequence: one replacement character, then on after its first byte.
+    const QByteArray out = slot->run(bytes, QByteArray("\xFD\xFF", 2), 1);
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(out.constData()), out.size() / 2);
 }
 
 }  // namespace rtf

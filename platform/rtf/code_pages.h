@@ -1,6 +1,8 @@
 #pragma once
 // The code pages of RTF text: which code page a font's character set means, and bytes of a code
 // page to text.
+#include "platform/vb/code_page_converter.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -29,8 +31,7 @@ public:
     QString decode(const QByteArray& bytes, int codePage);
 
 private:
-    class Converter;
-    std::map<int, std::unique_ptr<Converter>> converters_;
+    std::map<int, std::unique_ptr<vb::CodePageConverter>> converters_;
 };
 
 }  // namespace rtf

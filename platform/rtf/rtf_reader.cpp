@@ -891,12 +891,28 @@ void Reader::appendCharacter(char16_t c) {
     }
 }
 
+// A font name as the font table can hold it: no ";" (which ends an entry), no control or
+// non-character codes, no blanks around it. A name taken from damaged input is cleaned here, so that
+// writing it and reading it back gives the same name, and saving twice the same bytes.
+QString cleanFontName(const QString& raw) {
+    QString name;
+    name.reserve(raw.size());
+    for (const QChar ch : raw) {
+        const char16_t c = ch.unicode();
+        if (c == u';' || c < 0x20 || c == 0x7F || c == u'\u2028' || c == u'\u2029' || c == u'\uFFFC' ||
+            (c >= 0xFDD0 && c <= 0xFDEF) || c == 0xFFFE || c == 0xFFFF)
+            continue;
+        name.append(c == u'\u00A0' ? QChar(u' ') : ch);
+    }
+    return name.trimmed();
+}
+
 void Reader::finishFontName() {
     if (fontEntry_ < 0) return;
     FontEntry& font = fonts_[fontEntry_];
     const int codePage = codePageOfCharset(font.charset, documentCodePage_);
     fontNameText_ += decoder_.decode(std::exchange(fontNameBytes_, {}), codePage);
-    if (font.name.isEmpty()) font.name = fontNameText_.trimmed();
+    if (font.name.isEmpty()) font.name = cleanFontName(fontNameText_);
     fontNameText_.clear();
     fontEntry_ = -1;
 }

@@ -1,60 +1,17 @@
 #include "platform/vb/codepage936.h"
 
-#include <iconv.h>
-
-#include <cerrno>
-#include <memory>
+#include "platform/vb/code_page_converter.h"
 
 namespace vb {
 
 namespace {
 
-// One iconv conversion, restarted for every call; the descriptor is opened once per direction.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Converts `in`; on a sequence it cannot convert, appends `replacement` and skips `skip` input
-    // bytes.
-    QByteArray run(const QByteArray& in, const QByteArray& replacement, size_t skip) {
-        QByteArray out;
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) return out;
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char* src = const_cast<char*>(in.constData());
-        size_t srcLeft = static_cast<size_t>(in.size());
-        char buffer[4096];
-        while (srcLeft > 0) {
-            char* dst = buffer;
-            size_t dstLeft = sizeof buffer;
-            const size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-            out.append(buffer, static_cast<qsizetype>(dst - buffer));
-            if (r != static_cast<size_t>(-1)) break;
-            if (errno == E2BIG) continue;
-            // EILSEQ or EINVAL (truncated at the end): replace and step over.
-            out.append(replacement);
-            const size_t step = std::min(skip, srcLeft);
-            src += step;
-            srcLeft -= step;
-            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        }
-        return out;
-    }
-
-private:
-    iconv_t cd_;
-};
-
-Converter& toGbk() {
-    static Converter c("CP936", "UTF-16LE");
+CodePageConverter& toGbk() {
+    static CodePageConverter c("CP936", "UTF-16LE");
     return c;
 }
-Converter& fromGbk() {
-    static Converter c("UTF-16LE", "CP936");
+CodePageConverter& fromGbk() {
+    static CodePageConverter c("UTF-16LE", "CP936");
     return c;
 }
 

@@ -3,9 +3,6 @@
 #include "platform/vb/error.h"
 #include "platform/vb/variant.h"
 
-#include <QCursor>
-#include <QGuiApplication>
-
 #include <array>
 
 namespace vb {
@@ -27,9 +24,8 @@ constexpr std::array kPointerShapes{
     PointerShape{vbSizeAll, Qt::SizeAllCursor},
 };
 
-// The value in force and whether this layer holds an override cursor on Qt's stack.
 int16_t gPointer = vbDefault;
-bool gOverrideActive = false;
+PointerDisplay gDisplay = nullptr;
 
 }  // namespace
 
@@ -46,23 +42,11 @@ int16_t screenMousePointer() { return gPointer; }
 
 void setScreenMousePointer(int value) {
     const int16_t v = checkedInt16(value);
-    Qt::CursorShape shape = Qt::ArrowCursor;
-    if (v != vbDefault && !cursorShapeOf(v, &shape)) raise(kInvalidPropertyValue);
-    // Without a GUI application (tools, benchmarks) there is no cursor to show; the value still counts.
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        gPointer = v;
-        return;
-    }
-    if (v == vbDefault) {
-        if (gOverrideActive) QGuiApplication::restoreOverrideCursor();
-        gOverrideActive = false;
-    } else if (gOverrideActive) {
-        QGuiApplication::changeOverrideCursor(QCursor(shape));
-    } else {
-        QGuiApplication::setOverrideCursor(QCursor(shape));
-        gOverrideActive = true;
-    }
+    if (v != vbDefault && !cursorShapeOf(v, nullptr)) raise(kInvalidPropertyValue);
+    if (gDisplay) gDisplay(v);
     gPointer = v;
 }
+
+void setPointerDisplay(PointerDisplay display) { gDisplay = display; }
 
 }  // namespace vb

@@ -36,4 +36,9 @@ void setScreenMousePointer(int value);
 // The Qt cursor shape a pointer value shows; false for 0 and for values that name no pointer.
 bool cursorShapeOf(int value, Qt::CursorShape* shape);
 
+// What shows a new pointer value on screen. The value alone needs no GUI (tools, benchmarks and the
+// engines set it too); a GUI program installs the display (installPointerDisplay, pointer_display.h).
+using PointerDisplay = void (*)(int16_t value);
+void setPointerDisplay(PointerDisplay display);
+
 }  // namespace vb

@@ -22,23 +22,23 @@ protected:
         months_ = caltest::walkMonths(rows_);
     }
     static const TableRow& row(int id) { return rows_[static_cast<std::size_t>(id)]; }
-    static QString where(int id) { return QStringLiteral("row %1 (%2-%3)").arg(id).arg(row(id).nian).arg(row(id).jieqiMonth); }
+    static QString where(int id) { return QStringLiteral("row %1 (%2-%3)").arg(id).arg(row(id).Nian).arg(row(id).JieqiMonth); }
 
     static inline std::vector<TableRow> rows_;
     static inline std::vector<WalkedMonth> months_;
 };
 
-QDateTime jieMoment(const TableRow& r) { return QDateTime(r.jieDate(), QTime(r.jieqiHour, r.jieqiMinute), Qt::UTC); }
+QDateTime jieMoment(const TableRow& r) { return QDateTime(r.jieDate(), QTime(r.JieqiHour, r.JieqiMinute), Qt::UTC); }
 QDateTime zhongqiMoment(const TableRow& r) {
-    return QDateTime(r.zhongqiDate(), QTime(r.zhongqiHour, r.zhongqiMinute), Qt::UTC);
+    return QDateTime(r.zhongqiDate(), QTime(r.ZhongqiHour, r.ZhongqiMinute), Qt::UTC);
 }
 
 TEST_F(CalendarTable, HasOneRowForEveryMonthKeyFrom1882To2032) {
     ASSERT_EQ(rows_.size(), static_cast<std::size_t>(kRows + 1));
     for (int id = 1; id <= kRows; ++id) {
         EXPECT_EQ(row(id).id, id);
-        EXPECT_EQ((row(id).nian - 1882) * 12 + row(id).jieqiMonth, id) << where(id).toStdString();
-        EXPECT_TRUE(row(id).jieqiMonth >= 1 && row(id).jieqiMonth <= 12) << where(id).toStdString();
+        EXPECT_EQ((row(id).Nian - 1882) * 12 + row(id).JieqiMonth, id) << where(id).toStdString();
+        EXPECT_TRUE(row(id).JieqiMonth >= 1 && row(id).JieqiMonth <= 12) << where(id).toStdString();
     }
 }
 
@@ -47,8 +47,8 @@ TEST_F(CalendarTable, EachTermFallsInItsRowsMonthAtAPlausibleSpacing) {
         const TableRow& r = row(id);
         ASSERT_TRUE(r.jieDate().isValid()) << where(id).toStdString();
         ASSERT_TRUE(r.zhongqiDate().isValid()) << where(id).toStdString();
-        EXPECT_TRUE(r.jieqiHour >= 0 && r.jieqiHour < 24 && r.jieqiMinute >= 0 && r.jieqiMinute < 60);
-        EXPECT_TRUE(r.zhongqiHour >= 0 && r.zhongqiHour < 24 && r.zhongqiMinute >= 0 && r.zhongqiMinute < 60);
+        EXPECT_TRUE(r.JieqiHour >= 0 && r.JieqiHour < 24 && r.JieqiMinute >= 0 && r.JieqiMinute < 60);
+        EXPECT_TRUE(r.ZhongqiHour >= 0 && r.ZhongqiHour < 24 && r.ZhongqiMinute >= 0 && r.ZhongqiMinute < 60);
         // Fifteen degrees of solar longitude take between 14.7 and 15.8 days.
         const qint64 half = jieMoment(r).secsTo(zhongqiMoment(r)) / 60;
         EXPECT_TRUE(half > 14.6 * 1440 && half < 15.8 * 1440) << where(id).toStdString() << " " << half;
@@ -56,47 +56,47 @@ TEST_F(CalendarTable, EachTermFallsInItsRowsMonthAtAPlausibleSpacing) {
             const qint64 next = zhongqiMoment(r).secsTo(jieMoment(row(id + 1))) / 60;
             EXPECT_TRUE(next > 14.6 * 1440 && next < 15.8 * 1440) << where(id).toStdString() << " " << next;
         }
-        const TableRow& february = row((r.nian - 1882) * 12 + 2);
-        EXPECT_EQ(r.thisyearjqd, february.jieqiDay) << where(id).toStdString();
-        EXPECT_EQ(r.thisyearjqh, february.jieqiHour) << where(id).toStdString();
-        EXPECT_EQ(r.thisyearjqm, february.jieqiMinute) << where(id).toStdString();
+        const TableRow& february = row((r.Nian - 1882) * 12 + 2);
+        EXPECT_EQ(r.ThisyearJQD, february.JieqiDay) << where(id).toStdString();
+        EXPECT_EQ(r.ThisyearJQH, february.JieqiHour) << where(id).toStdString();
+        EXPECT_EQ(r.ThisyearJQM, february.JieqiMinute) << where(id).toStdString();
     }
 }
 
 TEST_F(CalendarTable, LengthsMonthNumbersAndLunarDaysAreInRange) {
     for (int id = 1; id <= kRows; ++id) {
         const TableRow& r = row(id);
-        EXPECT_TRUE(r.ldays == 29 || r.ldays == 30) << where(id).toStdString();
-        EXPECT_TRUE(r.ldaysA == 0 || r.ldaysA == 29 || r.ldaysA == 30) << where(id).toStdString();
-        EXPECT_TRUE(r.lmonth >= 1 && r.lmonth <= 12) << where(id).toStdString();
-        EXPECT_TRUE(r.jieqiNday >= 1 && r.jieqiNday <= r.ldays) << where(id).toStdString();
-        EXPECT_FALSE(r.shifouCF && r.ldaysA != 0) << where(id).toStdString();
+        EXPECT_TRUE(r.Ldays == 29 || r.Ldays == 30) << where(id).toStdString();
+        EXPECT_TRUE(r.LdaysA == 0 || r.LdaysA == 29 || r.LdaysA == 30) << where(id).toStdString();
+        EXPECT_TRUE(r.Lmonth >= 1 && r.Lmonth <= 12) << where(id).toStdString();
+        EXPECT_TRUE(r.JieqiNday >= 1 && r.JieqiNday <= r.Ldays) << where(id).toStdString();
+        EXPECT_FALSE(r.shifouCF && r.LdaysA != 0) << where(id).toStdString();
     }
 }
 
 TEST_F(CalendarTable, MonthStartsRunOnWithoutGapsFromTheNewYearOf1882) {
     EXPECT_EQ(row(3).monthStart(), QDate(1882, 2, 18));
-    EXPECT_EQ(row(3).lmonth, 1);
-    EXPECT_FALSE(row(3).leapFlag);
-    EXPECT_EQ(row(3).ldaysA, 0) << "counting starts at row 3 with 正月 1882";
+    EXPECT_EQ(row(3).Lmonth, 1);
+    EXPECT_FALSE(row(3).leap());
+    EXPECT_EQ(row(3).LdaysA, 0) << "counting starts at row 3 with 正月 1882";
     for (int id = 2; id <= kRows; ++id) {
         const TableRow& prev = row(id - 1);
         const TableRow& r = row(id);
         if (r.shifouCF) {
             EXPECT_EQ(r.monthStart(), prev.monthStart()) << where(id).toStdString();
-            EXPECT_EQ(r.ldays, prev.ldays) << where(id).toStdString();
-            EXPECT_EQ(r.lmonth, prev.lmonth) << where(id).toStdString();
-            EXPECT_EQ(r.leapFlag, prev.leapFlag) << where(id).toStdString();
+            EXPECT_EQ(r.Ldays, prev.Ldays) << where(id).toStdString();
+            EXPECT_EQ(r.Lmonth, prev.Lmonth) << where(id).toStdString();
+            EXPECT_EQ(r.leap(), prev.leap()) << where(id).toStdString();
         } else {
-            EXPECT_EQ(prev.monthStart().addDays(prev.ldays + r.ldaysA), r.monthStart()) << where(id).toStdString();
+            EXPECT_EQ(prev.monthStart().addDays(prev.Ldays + r.LdaysA), r.monthStart()) << where(id).toStdString();
         }
     }
     // And the walk over Ldays and LdaysA alone puts every jie on its row's month and lunar day.
     for (int id = 3; id <= kRows; ++id) {
         const caltest::LunarDay d = caltest::lunarDayOf(months_, row(id).jieDate());
-        EXPECT_EQ(d.month, row(id).lmonth) << where(id).toStdString();
-        EXPECT_EQ(d.leap, row(id).leapFlag) << where(id).toStdString();
-        EXPECT_EQ(d.day, row(id).jieqiNday) << where(id).toStdString();
+        EXPECT_EQ(d.month, row(id).Lmonth) << where(id).toStdString();
+        EXPECT_EQ(d.leap, row(id).leap()) << where(id).toStdString();
+        EXPECT_EQ(d.day, row(id).JieqiNday) << where(id).toStdString();
     }
 }
 
@@ -154,14 +154,14 @@ TEST_F(CalendarTable, MonthsWithoutJieAndRepeatedMonthsAreNeverLeapNeighbours) {
     int repeated = 0;
     int withoutJie = 0;
     for (int id = 2; id <= kRows; ++id) {
-        if (row(id).ldaysA != 0) {
+        if (row(id).LdaysA != 0) {
             ++withoutJie;
-            EXPECT_FALSE(row(id - 1).leapFlag) << where(id).toStdString();
-            EXPECT_FALSE(row(id).leapFlag) << where(id).toStdString();
+            EXPECT_FALSE(row(id - 1).leap()) << where(id).toStdString();
+            EXPECT_FALSE(row(id).leap()) << where(id).toStdString();
         }
         if (row(id).shifouCF) {
             ++repeated;
-            EXPECT_FALSE(row(id).leapFlag) << where(id).toStdString();
+            EXPECT_FALSE(row(id).leap()) << where(id).toStdString();
         }
     }
     EXPECT_GT(withoutJie, 0);

@@ -102,7 +102,7 @@ TEST_F(CalendarEngineTest, EveryDayFrom1882To2031AgreesWithTheTablesDayWalk) {
                 << "grid of " << d.toString(Qt::ISODate).toStdString();
         }
         const caltest::TableRow& row = rows_[static_cast<std::size_t>((first.year() - 1882) * 12 + first.month())];
-        const QDateTime jie(row.jieDate(), QTime(row.jieqiHour, row.jieqiMinute));
+        const QDateTime jie(row.jieDate(), QTime(row.JieqiHour, row.JieqiMinute));
         for (QDate d = first; d.month() == first.month(); d = d.addDays(1)) {
             const QString text = engine_.SolarToLunar(vb::Date::fromQDate(d));
             ASSERT_EQ(text, expectedDescription(d)) << d.toString(Qt::ISODate).toStdString();

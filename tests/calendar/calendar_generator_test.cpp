@@ -59,9 +59,9 @@ TEST(CalendarGenerator, RegeneratesTheCommittedRowsOf2018To2020) {
         const int generated[] = {g.nian, g.jieqiMonth, g.jieqiDay, g.jieqiHour, g.jieqiMinute, g.jieqiNday,
                                  g.zhongqiDay, g.zhongqiHour, g.zhongqiMinute, g.lmonth, g.ldays, g.ldaysA,
                                  g.leapFlag, g.shifouCF, g.thisyearjqd, g.thisyearjqh, g.thisyearjqm};
-        const int committed[] = {t.nian, t.jieqiMonth, t.jieqiDay, t.jieqiHour, t.jieqiMinute, t.jieqiNday,
-                                 t.zhongqiDay, t.zhongqiHour, t.zhongqiMinute, t.lmonth, t.ldays, t.ldaysA,
-                                 t.leapFlag, t.shifouCF, t.thisyearjqd, t.thisyearjqh, t.thisyearjqm};
+        const int committed[] = {t.Nian, t.JieqiMonth, t.JieqiDay, t.JieqiHour, t.JieqiMinute, t.JieqiNday,
+                                 t.ZhongqiDay, t.ZhongqiHour, t.ZhongqiMinute, t.Lmonth, t.Ldays, t.LdaysA,
+                                 t.leap(), t.shifouCF, t.ThisyearJQD, t.ThisyearJQH, t.ThisyearJQM};
         for (std::size_t c = 0; c < std::size(generated); ++c)
             EXPECT_EQ(generated[c], committed[c]) << "row " << g.id << " column " << c;
         sawRepeat = sawRepeat || g.shifouCF;

@@ -30,23 +30,23 @@ std::vector<TableRow> loadCalendarRows(QString* error) {
         };
         TableRow r;
         r.id = get("ID");
-        r.nian = get("Nian");
-        r.jieqiMonth = get("JieqiMonth");
-        r.jieqiDay = get("JieqiDay");
-        r.jieqiHour = get("JieqiHour");
-        r.jieqiMinute = get("JieqiMinute");
-        r.jieqiNday = get("JieqiNday");
-        r.zhongqiDay = get("ZhongqiDay");
-        r.zhongqiHour = get("ZhongqiHour");
-        r.zhongqiMinute = get("ZhongqiMinute");
-        r.lmonth = get("Lmonth");
-        r.ldays = get("Ldays");
-        r.ldaysA = get("LdaysA");
-        r.leapFlag = get("LeapFlag") != 0;
+        r.Nian = static_cast<int16_t>(get("Nian"));
+        r.JieqiMonth = static_cast<int16_t>(get("JieqiMonth"));
+        r.JieqiDay = static_cast<int16_t>(get("JieqiDay"));
+        r.JieqiHour = static_cast<int16_t>(get("JieqiHour"));
+        r.JieqiMinute = static_cast<int16_t>(get("JieqiMinute"));
+        r.JieqiNday = static_cast<int16_t>(get("JieqiNday"));
+        r.ZhongqiDay = static_cast<int16_t>(get("ZhongqiDay"));
+        r.ZhongqiHour = static_cast<int16_t>(get("ZhongqiHour"));
+        r.ZhongqiMinute = static_cast<int16_t>(get("ZhongqiMinute"));
+        r.Lmonth = static_cast<int16_t>(get("Lmonth"));
+        r.Ldays = static_cast<int16_t>(get("Ldays"));
+        r.LdaysA = static_cast<int16_t>(get("LdaysA"));
+        r.LeapFlag = static_cast<int16_t>(get("LeapFlag") != 0 ? -1 : 0);
         r.shifouCF = get("shifouCF") != 0;
-        r.thisyearjqd = get("thisyearjqd");
-        r.thisyearjqh = get("thisyearjqh");
-        r.thisyearjqm = get("thisyearjqm");
+        r.ThisyearJQD = static_cast<int16_t>(get("thisyearjqd"));
+        r.ThisyearJQH = static_cast<int16_t>(get("thisyearjqh"));
+        r.ThisyearJQM = static_cast<int16_t>(get("thisyearjqm"));
         if (!error->isEmpty()) return {};
         if (r.id != static_cast<int>(rows.size())) {
             *error = QStringLiteral("row %1 out of order").arg(r.id);
@@ -62,14 +62,14 @@ std::vector<WalkedMonth> walkMonths(const std::vector<TableRow>& rows) {
     QDate next(1882, 2, 18);
     for (std::size_t id = 3; id < rows.size(); ++id) {
         const TableRow& r = rows[id];
-        if (r.ldaysA != 0) {
+        if (r.LdaysA != 0) {
             const int number = months.empty() ? 12 : months.back().number % 12 + 1;
-            months.push_back({next, r.ldaysA, number, false});
-            next = next.addDays(r.ldaysA);
+            months.push_back({next, r.LdaysA, number, false});
+            next = next.addDays(r.LdaysA);
         }
         if (!r.shifouCF) {
-            months.push_back({next, r.ldays, r.lmonth, r.leapFlag});
-            next = next.addDays(r.ldays);
+            months.push_back({next, r.Ldays, r.Lmonth, r.leap()});
+            next = next.addDays(r.Ldays);
         }
     }
     return months;

@@ -1,6 +1,8 @@
 #pragma once
 // The committed Calendar table read straight from its CSV, and the lunar months it describes, for
 // the data checks and as the reference the engine is compared with.
+#include "calendar/calendar_row.h"
+
 #include <QDate>
 #include <QString>
 
@@ -8,30 +10,17 @@
 
 namespace caltest {
 
-struct TableRow {
+// A row as the engine loads it (calendar::CalendarRow) with the two columns only the counting query
+// reads: its key and shifouCF.
+struct TableRow : calendar::CalendarRow {
     int id = 0;
-    int nian = 0;
-    int jieqiMonth = 0;
-    int jieqiDay = 0;
-    int jieqiHour = 0;
-    int jieqiMinute = 0;
-    int jieqiNday = 0;
-    int zhongqiDay = 0;
-    int zhongqiHour = 0;
-    int zhongqiMinute = 0;
-    int lmonth = 0;
-    int ldays = 0;
-    int ldaysA = 0;
-    bool leapFlag = false;
     bool shifouCF = false;
-    int thisyearjqd = 0;
-    int thisyearjqh = 0;
-    int thisyearjqm = 0;
 
-    QDate jieDate() const { return QDate(nian, jieqiMonth, jieqiDay); }
-    QDate zhongqiDate() const { return QDate(nian, jieqiMonth, zhongqiDay); }
+    bool leap() const { return LeapFlag != 0; }
+    QDate jieDate() const { return QDate(Nian, JieqiMonth, JieqiDay); }
+    QDate zhongqiDate() const { return QDate(Nian, JieqiMonth, ZhongqiDay); }
     // 初一 of the month that holds the jie.
-    QDate monthStart() const { return jieDate().addDays(1 - jieqiNday); }
+    QDate monthStart() const { return jieDate().addDays(1 - JieqiNday); }
 };
 
 QString calendarCsvPath();

@@ -1,6 +1,7 @@
 // The chart builder against charts worked by hand from the rules (安命身宫, 五行局 from the 纳音 of the
 // life palace, the palaces named backward from 命宫, 五虎遁 palace stems), on the rule database of the
 // build; and its failures and resets on a rule database of the test's own.
+#include "calendar/calendar_engine.h"
 #include "chart/birth_inputs.h"
 #include "chart/chart_builder.h"
 #include "chart/memory_chart_surface.h"
@@ -64,7 +65,7 @@ const HandChart kHandCharts[] = {
 
 class HandWorkedChart : public ::testing::TestWithParam<HandChart> {
 protected:
-    void SetUp() override { chart::setRuleDatabasePath(QString()); }  // the build's own rule database
+    void SetUp() override { core::setRuleDatabasePath(QString()); }  // the build's own rule database
 };
 
 TEST_P(HandWorkedChart, FindsPalacesBureauNamesAndStems) {
@@ -111,7 +112,7 @@ QString firstStars(const MemoryChartSurface& c, int palace, int count) {
 // 甲子 正月 初一 子时, 火六局: 紫微 on day 1 of bureau six stands at 酉 (one palace, five back from 寅);
 // 天府 mirrors it at 未. 甲 gives 廉贞 化禄, 破军 化权, 武曲 化科, 太阳 化忌, each with its brightness.
 TEST(ChartBuilder, GradesTheMajorStarsAndListsTheFourTransformations) {
-    chart::setRuleDatabasePath(QString());
+    core::setRuleDatabasePath(QString());
     MemoryChartSurface c;
     chart::SetBirthCaptions(c, 0, "甲子", "正月", "初一", "子");
     core::gIsMale = true;
@@ -132,7 +133,7 @@ TEST(ChartBuilder, GradesTheMajorStarsAndListsTheFourTransformations) {
 }
 
 TEST(ChartBuilder, JoinsTheLifePalaceWithItsWealthCareerAndTravelPalaces) {
-    chart::setRuleDatabasePath(QString());
+    core::setRuleDatabasePath(QString());
     MemoryChartSurface c;
     // Cells at odd places, so that a line end is the cell's Left/Top plus its anchor and nothing else.
     for (int p = 0; p < 12; ++p) c.setCellGeometry(p, {1000.0f * p, 10.5f * p}, {7.0f, 3.25f * p});
@@ -168,7 +169,7 @@ QStringList freshChart(const char* year, const char* month, const char* day, con
 }
 
 TEST(ChartBuilder, SecondBuildShowsNothingOfTheFirst) {
-    chart::setRuleDatabasePath(QString());
+    core::setRuleDatabasePath(QString());
     const QStringList expected = freshChart("乙丑", "三月", "初八", "戌", false);
     MemoryChartSurface c;
     chart::SetBirthCaptions(c, 0, "庚午", "五月", "十五", "午");
@@ -238,6 +239,31 @@ TEST_F(ChartBuilderOnOwnRules, PalaceNameRowWhoseCellIsNoBranchIsLeftOut) {
     ASSERT_TRUE(chart::RefreshChart(c)) << c.reportedFailures().join('\n').toStdString();
     EXPECT_EQ(palaceNames(c), "夫妻  命宫 父母 福德 田宅 官禄 交友 迁移 疾厄 财帛 子女") << "兄弟 would have gone to 丑";
     EXPECT_EQ(core::gWealthPalace, 10);
+}
+
+// A birth in a leap month is charted as the month that follows it: the lunar description of every
+// day of 闰四月 2020 (2020-05-23 … 06-20) names 五月, and the chart built from it is the 五月 chart
+// (for the hour 子: life and body at 午), not the 四月 one (at 巳).
+TEST(LeapMonthBirth, IsChartedAsTheFollowingMonth) {
+    core::setRuleDatabasePath(QString());
+    const auto lifeOf = [](const QString& month) {
+        MemoryChartSurface c;
+        chart::SetBirthCaptions(c, 2020, QStringLiteral("庚子"), month, QStringLiteral("初一"), QStringLiteral("子"));
+        EXPECT_TRUE(chart::RefreshChart(c)) << c.reportedFailures().join('\n').toStdString();
+        return core::gMingPalace;
+    };
+    ASSERT_EQ(lifeOf(QStringLiteral("五月")), 6);
+    ASSERT_EQ(lifeOf(QStringLiteral("四月")), 5);
+    for (const QDate& day : {QDate(2020, 5, 23), QDate(2020, 6, 20)}) {
+        calendar::MemoryCalendarHost host;
+        calendar::CalendarEngine engine(host);
+        const vb::Date d = vb::Date::fromQDate(day);
+        engine.LoadCalendarRows(d);
+        engine.LunarDateText();
+        const QString month = engine.SolarToLunar(d).mid(3, 2);
+        EXPECT_EQ(month, QStringLiteral("五月")) << day.toString(Qt::ISODate).toStdString();
+        EXPECT_EQ(lifeOf(month), 6) << day.toString(Qt::ISODate).toStdString();
+    }
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST(ChartCellsWidget, LaysTheCellsOnTheRingAndGivesTheirPlaceInTwips) {
 }
 
 TEST(ChartCellsWidget, BuildsAChartAndReportsAFailedBuildOnce) {
-    chart::setRuleDatabasePath(QString());
+    core::setRuleDatabasePath(QString());
     ChartCellsWidget w;
     int failed = 0;
     QObject::connect(&w, &ChartCellsWidget::buildFailed, [&failed] { ++failed; });

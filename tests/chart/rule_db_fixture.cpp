@@ -14,10 +14,10 @@ void RuleDbFixture::SetUp() {
     path_ = dir_.path() + QStringLiteral("/zodazire.mdb");
     const QString built = testenv::programDir() + QStringLiteral("/zodazire.mdb");
     ASSERT_TRUE(QFile::copy(built, path_)) << "no rule database at " << built.toStdString();
-    chart::setRuleDatabasePath(path_);
+    core::setRuleDatabasePath(path_);
 }
 
-void RuleDbFixture::TearDown() { chart::setRuleDatabasePath(QString()); }
+void RuleDbFixture::TearDown() { core::setRuleDatabasePath(QString()); }
 
 void RuleDbFixture::execute(const QStringList& statements) {
     dao::Workspace ws = dao::DBEngine::createWorkspace(QString(), QStringLiteral("admin"), QString());

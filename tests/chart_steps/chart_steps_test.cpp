@@ -26,8 +26,8 @@ int palaceOf(QChar branch) { return int(kBranches.indexOf(branch)); }
 
 class ChartSteps : public ::testing::Test {
 protected:
-    void SetUp() override { chart::setRuleDatabasePath(testenv::programDir() + QStringLiteral("/zodazire.mdb")); }
-    void TearDown() override { chart::setRuleDatabasePath(QString()); }
+    void SetUp() override { core::setRuleDatabasePath(testenv::programDir() + QStringLiteral("/zodazire.mdb")); }
+    void TearDown() override { core::setRuleDatabasePath(QString()); }
 
     // The captions the chart window writes for a birth: the year pillar, the lunar month and day
     // names and the hour branch.
@@ -77,10 +77,10 @@ protected:
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath(QStringLiteral("zodazire.mdb"));
         ASSERT_TRUE(QFile::copy(testenv::programDir() + QStringLiteral("/zodazire.mdb"), path));
-        chart::setRuleDatabasePath(path);
+        core::setRuleDatabasePath(path);
     }
     void execute(const QString& sql) {
-        dao::Database db = dao::DBEngine::defaultWorkspace().openDatabase(path, false, false, QStringLiteral("; pwd=QuietLoom "));
+        dao::Database db = dao::DBEngine::defaultWorkspace().openDatabase(path, false, false, core::ruleConnect());
         db.execute(sql);
         db.close();
     }

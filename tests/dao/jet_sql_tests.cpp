@@ -18,7 +18,10 @@ TEST(JetSqlTranslation, RewritesJetFormsAndLeavesLiteralsAlone) {
         {"where [id]<17and  [id]>2", "where [id]<17 and  [id]>2"},
         {"x=1.5e3and y", "x=1.5e3 and y"},
         {"Count(iif([Ldays]=30and not [shifouCF], 1,null))",
-         "Count((CASE WHEN [Ldays]=30 and not [shifouCF] THEN 1 ELSE null END))"},
+         "count(*) FILTER (WHERE ([Ldays]=30 and not [shifouCF]))"},
+        {"Count(iif(a, b, null))", "Count((CASE WHEN a THEN b ELSE null END))"},  // b may be Null
+        {"Count(iif(a, 1, 0))", "Count((CASE WHEN a THEN 1 ELSE 0 END))"},
+        {"Count(iif(a, 1, null) + 1)", "Count((CASE WHEN a THEN 1 ELSE null END) + 1)"},
         {"iif(a, iif(b, 1, 2), 3)", "(CASE WHEN a THEN (CASE WHEN b THEN 1 ELSE 2 END) ELSE 3 END)"},
         {"WHERE x LIKE \"a*\"", "WHERE x LIKE 'a%'"},
         {"WHERE flag = True or other = FALSE", "WHERE flag = -1 or other = 0"},

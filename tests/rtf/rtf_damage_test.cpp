@@ -22,13 +22,15 @@ qsizetype commonPrefix(const QString& a, const QString& b) {
     return n;
 }
 
-// What was read must survive a write and a read unchanged, and the writer's RTF must be whole.
+// What was read must survive a write and a read unchanged, the writer's RTF must be whole, and a
+// second save writes the same bytes as the first.
 void expectStable(const QTextDocument& doc, const QByteArray& input) {
     const QByteArray again = rtf::write(doc);
     QTextDocument copy;
     const rtf::ReadResult r = rtf::read(again, copy);
     ASSERT_TRUE(r.isRtf && r.complete) << input.toHex().constData();
     EXPECT_EQ(rtftest::describe(copy).toStdString(), rtftest::describe(doc).toStdString()) << input.toHex().constData();
+    EXPECT_EQ(rtf::write(copy), again) << input.toHex().constData();
 }
 
 TEST(RtfDamage, CutOffAnywhereKeepsTheTextBeforeTheCut) {
@@ -87,6 +89,30 @@ TEST(RtfDamage, RandomTokenSoup) {
         if (random() % 2) input += "}";
         QTextDocument doc;
         EXPECT_TRUE(rtf::read(input, doc).isRtf);
+        expectStable(doc, input);
+    }
+}
+
+TEST(RtfDamage, DamagedFontNamesAreCleanedWhenRead) {
+    struct Case {
+        const char* name;
+        QByteArray table;  // the font table's entry of font 1
+        QString family;
+    };
+    const Case cases[] = {
+        {"leading blanks", "{\\f1\\fnil \\'20\\'20  Arial;}", u"Arial"_s},
+        {"a semicolon as a hex byte", "{\\f1\\fnil Ari\\'3bal;}", u"Arial"_s},
+        {"a semicolon as a character", "{\\f1\\fnil Ari\\u59?al;}", u"Arial"_s},
+        {"control bytes", "{\\f1\\fnil \\'01Ar\\'09ial\\'7f;}", u"Arial"_s},
+        {"ideographic blanks around a Chinese name", "{\\f1\\fcharset134 \\'a1\\'a1\\'cb\\'ce\\'cc\\'e5\\'a1\\'a1;}", u"宋体"_s},
+        {"no-break space inside", "{\\f1\\fnil Noto\\u160?Serif;}", u"Noto Serif"_s},
+    };
+    for (const Case& c : cases) {
+        const QByteArray input = "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fnil Base;}" + c.table + "}\\f1 text}";
+        QTextDocument doc;
+        ASSERT_TRUE(rtf::read(input, doc).complete) << c.name;
+        const QTextCharFormat format = doc.begin().begin().fragment().charFormat();
+        EXPECT_EQ(format.fontFamilies().toStringList().value(0).toStdString(), c.family.toStdString()) << c.name;
         expectStable(doc, input);
     }
 }

@@ -1,4 +1,5 @@
 // Every authored table against its declared schema, and the built rule database against the files.
+#include "core/rule_database.h"
 #include "platform/dao/dao.h"
 #include "tests/rules/rule_table.h"
 #include "tests/support/test_env.h"
@@ -30,7 +31,7 @@ TEST_P(AuthoredTable, IsInTheBuiltRuleDatabaseRowForRow) {
     ASSERT_TRUE(schema && data) << error.toStdString();
 
     dao::Database db = dao::DBEngine::defaultWorkspace().openDatabase(
-        testenv::programDir() + "/zodazire.mdb", false, false, "; pwd=QuietLoom ");
+        testenv::programDir() + "/zodazire.mdb", false, false, core::ruleConnect());
     dao::Recordset rs = db.openRecordset("SELECT * FROM " + name, dao::dbOpenSnapshot);
     int row = 0;
     for (; !rs.eof(); rs.moveNext(), ++row) {

@@ -1,6 +1,7 @@
 // Start-up: the rule-database test with its one retry, the error shown when it fails, the wait
 // cursors, and the copy of a window area to the clipboard.
 #include "core/screen_capture.h"
+#include "core/rule_database.h"
 #include "core/startup.h"
 #include "core/wait_cursor.h"
 #include "platform/dao/dao.h"
@@ -12,12 +13,16 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPalette>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
 
 namespace {
 
@@ -79,6 +84,55 @@ TEST_F(MainStart, RuleDatabaseWithAnotherPasswordIsRefused) {
     EXPECT_FALSE(runMain(&ok));
     ASSERT_EQ(boxes_.count(), 1);
     EXPECT_TRUE(boxes_.last().text.contains("3031")) << boxes_.last().text.toStdString();
+}
+
+// A damaged or altered copy of the built rule database stops the start like a wrong password: the
+// table that fails its digest is named, and no window shows.
+struct Damage {
+    const char* what;
+    const char* sql;
+    const char* table;  // named in the message
+};
+
+class DamagedRuleDatabase : public MainStart, public ::testing::WithParamInterface<Damage> {};
+
+TEST_P(DamagedRuleDatabase, StopsTheStartWithAClearMessage) {
+    const Damage& d = GetParam();
+    const QString path = folder_.filePath(QString::fromUtf16(core::kRuleDatabaseName));
+    ASSERT_TRUE(QFile::copy(testenv::programDir() + QStringLiteral("/zodazire.mdb"), path));
+    {
+        dao::Database db = dao::DBEngine::defaultWorkspace().openDatabase(path, false, false, core::ruleConnect());
+        db.execute(QString::fromUtf8(d.sql));
+        db.close();
+    }
+    vb::setProgramFolder(folder_.path());
+    bool ok = true;
+    EXPECT_FALSE(runMain(&ok)) << d.what;
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(boxes_.count(), 1) << d.what;
+    const QString text = boxes_.last().text;
+    EXPECT_TRUE(text.contains(QStringLiteral("3049"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8(d.table))) << text.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RowsCellsAndTables, DamagedRuleDatabase,
+    ::testing::Values(Damage{"a Calendar row deleted", "DELETE FROM Calendar WHERE ID=600", "Calendar"},
+                      Damage{"a Calendar cell changed", "UPDATE Calendar SET Ldays=59-Ldays WHERE ID=600", "Calendar"},
+                      Damage{"Calendar emptied", "DELETE FROM Calendar", "Calendar"},
+                      Damage{"a chart row deleted", "DELETE FROM AmingshG WHERE y='正'", "AmingshG"},
+                      Damage{"a chart cell changed", "UPDATE AmingshG SET a=b WHERE y='正'", "AmingshG"},
+                      Damage{"XMiao99 emptied", "DELETE FROM XMiao99", "XMiao99"},
+                      Damage{"a table added", "CREATE TABLE Extra (x TEXT(5))", "Extra"},
+                      Damage{"the digests dropped", "DROP TABLE MSysTableDigests", "digests"}),
+    [](const ::testing::TestParamInfo<Damage>& info) {
+        std::string name;
+        for (const char* c = info.param.what; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+        return name;
+    });
+
+TEST(RuleDatabaseCheck, TheBuiltDatabasePasses) {
+    EXPECT_EQ(errorOf([] { core::CheckRuleDatabase(testenv::programDir() + QStringLiteral("/zodazire.mdb")); }), 0);
 }
 
 class WaitCursors : public ::testing::Test {

@@ -1,5 +1,7 @@
 // Test entry point: every test binary runs headless with its own user folders, so no test reads or
 // writes the developer's real settings or data.
+#include "platform/vb/pointer_display.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -20,6 +22,7 @@ int main(int argc, char** argv) {
     if (!getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
     QApplication app(argc, argv);
+    vb::installPointerDisplay();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -34,8 +34,24 @@ int daysInMonth(int year, int month) {
     return static_cast<int>(dayNumber({nextYear, nextMonth, 1}) - dayNumber({year, month, 1}));
 }
 
+namespace {
+
+double universalTime(double jde) { return jde - deltaTSeconds(decimalYear(jde)) / 86400.0; }
+
+// Local mean time of the Beijing meridian, 116°25′ E: 7 h 45 min 40 s ahead of Greenwich.
+constexpr double kBeijingMeridianOffsetDays = (7 * 3600 + 45 * 60 + 40) / 86400.0;
+
+}  // namespace
+
+long calendarDay(double jde) {
+    const double ut = universalTime(jde);
+    const long at120East = static_cast<long>(std::floor(ut + 8.0 / 24.0 + 0.5));
+    if (at120East >= kFirstDayAt120East) return at120East;
+    return static_cast<long>(std::floor(ut + kBeijingMeridianOffsetDays + 0.5));
+}
+
 CivilMoment beijingTime(double jde) {
-    const double ut = jde - deltaTSeconds(decimalYear(jde)) / 86400.0;
+    const double ut = universalTime(jde);
     const double local = ut + 8.0 / 24.0 + 0.5;  // days counted from the local midnight of day 0
     CivilMoment m;
     m.day = static_cast<long>(std::floor(local));

@@ -1,5 +1,7 @@
 #pragma once
-// Civil dates and times of China Standard Time (UTC+8), the time of the calendar for every year.
+// Civil dates and times. Solar-term moments are shown in China Standard Time (UTC+8) for every year;
+// the calendar's days were reckoned at the Beijing meridian (116°25′ E, UTC+7:45:40) until the end of
+// 1928 and at 120° E (UTC+8) from 1929.
 
 namespace calgen {
 
@@ -26,5 +28,13 @@ struct CivilMoment {
 };
 
 CivilMoment beijingTime(double jde);
+
+// The day number of the civil day on which the official calendar of the time put the moment: by
+// the Beijing meridian before 1929, by UTC+8 from 1929 on. A new moon or zhongqi between 00:00 and
+// 00:14:20 UTC+8 before 1929 falls on the day before its UTC+8 day.
+long calendarDay(double jde);
+
+// The first day reckoned at 120° E.
+inline constexpr long kFirstDayAt120East = 2425613;  // 1929-01-01
 
 }  // namespace calgen

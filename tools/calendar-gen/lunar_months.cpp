@@ -17,15 +17,15 @@ LunarMonths::LunarMonths(int firstYear, int lastYear) {
     for (std::size_t i = 0; i + 1 < moons.size(); ++i) {
         LunarMonth m;
         m.newMoonJde = moons[i];
-        m.firstDay = beijingTime(moons[i]).day;
-        m.length = static_cast<int>(beijingTime(moons[i + 1]).day - m.firstDay);
+        m.firstDay = calendarDay(moons[i]);
+        m.length = static_cast<int>(calendarDay(moons[i + 1]) - m.firstDay);
         if (m.length != 29 && m.length != 30) throw std::runtime_error("lunar month of " + std::to_string(m.length) + " days");
         months_.push_back(m);
     }
 
     std::set<long> zhongqiDays;
     for (int y = firstYear; y <= lastYear + 1; ++y)
-        for (int mo = 1; mo <= 12; ++mo) zhongqiDays.insert(beijingTime(zhongqiMoment(y, mo)).day);
+        for (int mo = 1; mo <= 12; ++mo) zhongqiDays.insert(calendarDay(zhongqiMoment(y, mo)));
     for (LunarMonth& m : months_) {
         const auto it = zhongqiDays.lower_bound(m.firstDay);
         m.hasZhongqi = it != zhongqiDays.end() && *it < m.firstDay + m.length;
@@ -41,8 +41,8 @@ LunarMonths::LunarMonths(int firstYear, int lastYear) {
     };
 
     for (int y = firstYear; y < lastYear; ++y) {
-        const int a = containing(beijingTime(zhongqiMoment(y, 12)).day);
-        const int b = containing(beijingTime(zhongqiMoment(y + 1, 12)).day);
+        const int a = containing(calendarDay(zhongqiMoment(y, 12)));
+        const int b = containing(calendarDay(zhongqiMoment(y + 1, 12)));
         int leap = -1;
         if (b - a == 13) {
             for (int i = a + 1; i < b && leap < 0; ++i)

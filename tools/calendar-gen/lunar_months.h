@@ -1,8 +1,9 @@
 #pragma once
-// The lunar months in UTC+8 and their numbers and leap marks by GB/T 33661-2017: a month runs from
-// the civil day of one new moon to the day before the next; the month that holds the winter
-// solstice (冬至) is 十一月; when thirteen months lie from one 十一月 to the next, the first of them
-// that holds no zhongqi is the leap month and repeats the number of the month before it.
+// The lunar months and their numbers and leap marks by GB/T 33661-2017: a month runs from the civil
+// day of one new moon to the day before the next, days reckoned as the official calendar of the time
+// did (calendarDay); the month that holds the winter solstice (冬至) is 十一月; when thirteen months lie
+// from one 十一月 to the next, the first of them that holds no zhongqi is the leap month and repeats
+// the number of the month before it.
 
 #include <vector>
 

@@ -33,6 +33,15 @@ bool isPillar(const QString& text) {
     return stem > 0 && branch > 0 && stem % 2 == branch % 2;
 }
 
+// The month a birth is charted in: the month itself, or for a leap month (闰四月) the month that
+// follows it (五月), as the chart window charts every day of a leap month. "" for no month name.
+QString chartedMonth(const QString& month) {
+    const QString leap = QStringLiteral("闰");
+    if (!month.startsWith(leap)) return core::LunarMonthToNumber(month) != 0 ? month : QString();
+    const int repeated = core::LunarMonthToNumber(month.mid(leap.size()));
+    return repeated != 0 ? core::LunarMonthName(repeated % 12 + 1) : QString();
+}
+
 }  // namespace
 
 bool setLunarBirth(chart::ChartSurface& chart, const QStringList& args, bool* isMale, QString* error) {
@@ -41,11 +50,11 @@ bool setLunarBirth(chart::ChartSurface& chart, const QStringList& args, bool* is
         return false;
     }
     const QString& year = args[0];
-    const QString& month = args[1];
+    const QString month = chartedMonth(args[1]);
     const QString& day = args[2];
     const QString& hour = args[3];
     if (!isPillar(year)) *error = QStringLiteral("not a year pillar: %1").arg(year);
-    else if (core::LunarMonthToNumber(month) == 0) *error = QStringLiteral("not a lunar month: %1").arg(month);
+    else if (month.isEmpty()) *error = QStringLiteral("not a lunar month: %1").arg(args[1]);
     else if (core::LunarDayToNumber(day) == 0 || core::LunarMonthToNumber(day) != 0 || day == u"三一")
         *error = QStringLiteral("not a lunar day: %1").arg(day);
     else if (core::BranchToIndex(hour) == 0 && !isPillar(hour)) *error = QStringLiteral("not an hour: %1").arg(hour);
@@ -66,6 +75,11 @@ bool setSolarBirth(chart::ChartSurface& chart, const QStringList& args, bool* is
     const int hour = m.captured(4).toInt(), minute = m.captured(5).toInt();
     if (!date.isValid() || hour > 23 || minute > 59) {
         *error = QStringLiteral("not a moment: %1").arg(args[0]);
+        return false;
+    }
+    if (date < kFirstDay || date > kLastDay) {
+        *error = QStringLiteral("outside the calendar (%1 to %2): %3")
+                     .arg(kFirstDay.toString(Qt::ISODate), kLastDay.toString(Qt::ISODate), args[0]);
         return false;
     }
     if (!parseSex(args[1], isMale)) {

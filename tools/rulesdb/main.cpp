@@ -1,10 +1,13 @@
 // Builds the rule database from the authored tables: every <Table>.schema.json with its <Table>.csv
 // (or, where the schema names "files", the matching text files beside it) in the given folders
 // becomes one table. The file is written beside the target and renamed into place only when
-// complete, so a failed build never leaves a half-filled database behind.
+// complete, so a failed build never leaves a half-filled database behind. Every table's digest is
+// recorded beside it, so that the program and the dump tools refuse a database that was damaged or
+// altered afterwards.
 //
 //   rulesdb OUTPUT.mdb PASSWORD FOLDER...
 #include "core/conversions.h"
+#include "core/rule_database.h"
 #include "platform/dao/dao.h"
 #include "tools/rulesdb/table_schema.h"
 
@@ -116,6 +119,7 @@ int main(int argc, char** argv) {
                     }
                     // The data test reports schema problems in full; the build only loads.
                     loadTable(db, *schema, *data, folder.path());
+                    core::RecordTableDigest(db, schema->table, schema->key);
                     ++tables;
                 }
             }
