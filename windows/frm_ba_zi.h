@@ -1,0 +1,186 @@
+#pragma once
+// The chart window "紫微斗数命盘": the birth chart of the current case. It carries its own perpetual
+// calendar (the calendar control, shown on the case's birth moment), the palace cells that the chart
+// builder fills, the annotation lists and box, and the case's conclusion text, stored in column
+// jielun of the case's codefiles row. The chart is built when the window opens and after each press
+// of Command1; other changes in the calendar only update its captions.
+//
+// Opening a case (for the case list and the new-case dialog): call openCase(). It checks that the
+// birth lies within the calendar (1882-03-01 … 2031-12-31; outside it a message says so and nothing
+// opens), sets gChartTime, gIsMale and gCurrentFileID, and shows the window's default instance. When
+// the window already shows another case, the conclusion shown is first stored into that case's own
+// row, and then the window is reloaded for the new case (calendar, chart, conclusion, name). Opening
+// the case that is already shown only brings the window to the front.
+//
+// The window stores its conclusion into the row of the case it shows (never into "the last row"):
+// a case with id 0 stores nothing, a row deleted meanwhile is reported. Closing the window stores the
+// conclusion, sets gCurrentFileID to 0, reopens gWorkDB, gives the case list (ctlFileDetails1) the
+// focus and sets gCodeID to -1, the case list's reload signal.
+#include "platform/forms/form.h"
+#include "platform/vb/date.h"
+
+#include <QPixmap>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QAction;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QSoundEffect;
+
+namespace calendar {
+class Wnl;
+}
+namespace forms {
+class ComboBox;
+class Label;
+class PictureBox;
+}  // namespace forms
+
+namespace windows {
+
+class ChartCellsWidget;
+
+class FrmBaZi : public forms::Form {
+    Q_OBJECT
+public:
+    explicit FrmBaZi(QWidget* parent = nullptr);
+    ~FrmBaZi() override;
+
+    // The first and last days the calendar holds.
+    static vb::Date firstBirthDay();
+    static vb::Date lastBirthDay();
+
+    // --- Public procedures ---
+
+    // Lays the scroll bars out along the bottom and right edges, sets their ranges so that they
+    // reach exactly the far edges of the scroll surface, and moves it to their positions.
+    void AlignScrollBars();
+    // Redraws the scroll surface's own drawing.
+    void UpdateDisplay();
+    // Five tigers: the month pillar of solar month `number` ("一" … "十二") of a year with
+    // `yearStem`; fills the calendar's month-pillar list.
+    QString NianShangQiYue(const QString& yearStem, const QString& number);
+    static QString TianGanTouChu(const QString& dayStem, const QString& otherStem);
+
+    // --- Event handlers (public so tests drive them as the events do) ---
+
+    void Command1_Click();
+    void Label18_Click();
+    void Label11_DblClick();
+    void cboXing_Click();
+    void cboXing_LostFocus();
+    void txtJieLun_Change();
+    void cboMg_Click();
+    void cboDZ_Click();
+    void MnuZS_Click();
+    void txtDuiZao_DblClick();
+    void MnuJT_Click();
+    void MnuPrIn_Click();
+    void HScroll_Change();
+    void VScroll_Change();
+
+    // --- Controls and state, as the opener and tests reach them ---
+
+    ChartCellsWidget* picMain() const { return picMain_; }
+    calendar::Wnl* calendarControl() const { return calendar_; }
+    forms::Label* lblXMing() const { return lblXMing_; }
+    QPlainTextEdit* txtJieLun() const { return txtJieLun_; }
+    QPlainTextEdit* txtDuiZao() const { return txtDuiZao_; }
+    forms::ComboBox* cboMg() const { return cboMg_; }
+    forms::ComboBox* cboDZ() const { return cboDZ_; }
+    forms::ComboBox* cboXing() const { return cboXing_; }
+    QPushButton* Command1() const { return command1_; }
+    forms::PictureBox* picbox() const { return picbox_; }
+    QScrollBar* HScroll() const { return hScroll_; }
+    QScrollBar* VScroll() const { return vScroll_; }
+    QLabel* lblFiller() const { return lblFiller_; }
+    // The case whose conclusion the window shows and stores (gCurrentFileID when it was opened).
+    int32_t shownFileId() const { return fileId_; }
+    // The birth moment the window was opened on.
+    const vb::Date& shownBirth() const { return birth_; }
+    // The name of the last annotation picked; empty before the first pick.
+    const QString& annotationTitle() const { return annotationTitle_; }
+    // The chart as the last picture command took it.
+    const QPixmap& capturedPicture() const { return captured_; }
+    // The path the picture command saves to: veyrpic.bmp in the user's data folder.
+    static QString picturePath();
+    // Prints into this PDF file instead of the default printer (empty: the default printer).
+    void setPrintFile(const QString& pdfFile) { printFile_ = pdfFile; }
+
+protected:
+    void Form_Load() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+    void Form_Unload(int& cancel) override;
+    void Form_Resize() override;
+
+private:
+    friend bool openCase(const vb::Date& birth, bool isMale, int32_t fileId, const QString& name);
+
+    void buildControls();
+    void buildMenus();
+    void connectEvents();
+    // Shows the shared case (gChartTime, gIsMale, gCurrentFileID) in the calendar, the sex list and
+    // the conclusion box, and arms the chart build of the next grid refresh.
+    void showSharedCase();
+    // Stores the conclusion shown into the shown case's row; false when it failed (reported).
+    bool storeConclusion();
+    // The refresh of the calendar's grid: the window's own captions, then the pending build.
+    void calendarPainted();
+    void writeBirthCaption();
+    void RefreshChart();
+    // The annotation of a pick: `table` row `row`, else the fallback row of saveM, else empty.
+    void showAnnotation(const QString& table, int row, int fallbackRow);
+    // The chart rendered from its own widget, put on the clipboard and kept as the picture.
+    void capture();
+    void guarded(const char* procedure, const std::function<void()>& work);
+
+    // Calendar-side state.
+    bool birthCaptionPending_ = false;
+    // Conclusion.
+    QString lastConclusion_;
+    bool settingConclusion_ = false;
+    int32_t fileId_ = 0;
+    vb::Date birth_;
+    int lastUnloadMode_ = forms::vbFormCode;
+    QString annotationTitle_;
+    QPixmap captured_;
+    QString printFile_;
+    int16_t cellWidth_ = 0;
+    int16_t cellHeight_ = 0;
+
+    forms::PictureBox* picbox_ = nullptr;
+    QLabel* PicBack_ = nullptr;
+    ChartCellsWidget* picMain_ = nullptr;
+    calendar::Wnl* calendar_ = nullptr;
+    forms::Label* Label18_ = nullptr;
+    forms::Label* Label11_ = nullptr;
+    forms::Label* lblXMing_ = nullptr;
+    forms::Label* lblhour1_ = nullptr;
+    forms::Label* lblhour2_ = nullptr;
+    forms::ComboBox* cboXing_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QGroupBox* Frame2_ = nullptr;
+    forms::ComboBox* cboMg_ = nullptr;
+    forms::ComboBox* cboDZ_ = nullptr;
+    QPlainTextEdit* txtDuiZao_ = nullptr;
+    QPlainTextEdit* txtJieLun_ = nullptr;
+    QScrollBar* hScroll_ = nullptr;
+    QScrollBar* vScroll_ = nullptr;
+    QLabel* lblFiller_ = nullptr;
+    QSoundEffect* clickSound_ = nullptr;
+};
+
+// Opens the chart window on a case; see the top of this file. False when the birth lies outside the
+// calendar (the user has been told) or the window could not be opened.
+bool openCase(const vb::Date& birth, bool isMale, int32_t fileId, const QString& name);
+
+}  // namespace windows
