@@ -194,6 +194,19 @@ void FrmBaZi::buildControls() {
     lblFiller_->setAutoFillBackground(true);
     forms::setTwipsGeometry(lblFiller_, 0, 0, kBarSize, kBarSize);
 
+    // The surface's own drawing font must not pass to what lies on it: each control gets its font
+    // with every attribute set.
+    for (QWidget* child : picbox_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QFont inherited = child->font();
+        QFont own(inherited.family());
+        own.setPointSizeF(inherited.pointSizeF());
+        own.setBold(inherited.bold());
+        own.setItalic(false);
+        own.setUnderline(false);
+        own.setStrikeOut(false);
+        child->setFont(own);
+    }
+
     const QString soundFile = vb::joinPath(vb::programFolder(), QStringLiteral("s2.wav"));
     if (QFileInfo::exists(soundFile)) {
         clickSound_ = new QSoundEffect(this);

@@ -383,3 +383,36 @@ TEST_F(ChartWindow, ScrollRangesReachTheFarEdgesAndATinyWindowGivesNoNegativeSiz
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ChartWindow, ShownDirectlyWithABirthOutsideTheCalendarClosesAgain) {
+    core::gChartTime = vb::Date::fromParts(1880, 1, 1, 10, 0);
+    core::gCurrentFileID = 1;
+    FrmBaZi& w = forms::defaultInstance<FrmBaZi>();
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.contains(QStringLiteral("不在万年历的范围")));
+    QTest::qWait(10);
+    EXPECT_TRUE(w.isUnloaded());
+    EXPECT_EQ(conclusionOf(1), "甲的旧结论") << "nothing was shown, so nothing is stored";
+}
+
+TEST_F(ChartWindow, AConclusionThatCannotBeStoredKeepsTheWindowOpenForTheUser) {
+    ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), false, 2, QString()));
+    FrmBaZi* w = forms::loadedInstance<FrmBaZi>();
+    w->txtJieLun()->setPlainText(QStringLiteral("要紧的结论"));
+    dao::DBEngine::closeIdleHandles();
+    ASSERT_TRUE(QFile::remove(core::workDatabasePath(core::gWorkPath)));
+
+    EXPECT_FALSE(w->Unload(forms::vbFormControlMenu));
+    EXPECT_FALSE(w->isUnloaded());
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.endsWith(QStringLiteral(" frmBaZi::SaveConclusion"))) << boxes_.last().text.toStdString();
+    EXPECT_EQ(w->txtJieLun()->toPlainText(), "要紧的结论");
+
+    // The program's end does not wait.
+    EXPECT_TRUE(w->Unload(forms::vbFormCode));
+    EXPECT_EQ(core::gCurrentFileID, 0);
+}
+
+}  // namespace
