@@ -7,6 +7,7 @@
 #include "core/rule_database.h"
 #include "platform/dao/dao.h"
 #include "platform/forms/combobox.h"
+#include "platform/forms/common_dialog.h"
 #include "platform/forms/form_registry.h"
 #include "platform/forms/richtextbox.h"
 #include "platform/forms/twips_geometry.h"
@@ -155,6 +156,26 @@ TEST_F(ChartAnnotations, KnowledgeMenuShowsTheIntroductionAndAppendsItsTitle) {
     ASSERT_NE(big, nullptr);
     EXPECT_EQ(big->TxtFd()->text(), "紫微斗数入门。");
     EXPECT_EQ(big->Caption(), "——知识——知识");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ChartAnnotations, EnlargedTextPrintsThroughItsDialog) {
+    w_->MnuZS_Click();
+    FrmFangDa* big = forms::loadedInstance<FrmFangDa>();
+    ASSERT_NE(big, nullptr);
+    QTemporaryDir out;
+    const QString pdf = out.path() + QStringLiteral("/text.pdf");
+    forms::DialogScript dialogs;
+    dialogs.answer(forms::DialogAnswer::printer(pdf));
+    big->MnuFdDy_Click();
+    EXPECT_EQ(dialogs.count(), 1);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+    EXPECT_EQ(boxes_.count(), 0);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "windows/chart_cells_widget.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -413,6 +414,22 @@ TEST_F(ChartWindow, AConclusionThatCannotBeStoredKeepsTheWindowOpenForTheUser) {
     // The program's end does not wait.
     EXPECT_TRUE(w->Unload(forms::vbFormCode));
     EXPECT_EQ(core::gCurrentFileID, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ChartWindow, APictureThatCannotBeSavedIsReported) {
+    ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), false, 2, QString()));
+    FrmBaZi& w = *forms::loadedInstance<FrmBaZi>();
+    // A folder in the file's place: the save cannot succeed.
+    QFile::remove(FrmBaZi::picturePath());
+    ASSERT_TRUE(QDir().mkpath(FrmBaZi::picturePath()));
+    w.MnuJT_Click();
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_EQ(boxes_.last().text, QStringLiteral("命盘图未能保存到") + FrmBaZi::picturePath());
+    QDir(FrmBaZi::picturePath()).removeRecursively();
 }
 
 }  // namespace
