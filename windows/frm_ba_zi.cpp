@@ -20,6 +20,7 @@
 #include "windows/chart_cells_widget.h"
 #include "windows/chart_conclusion.h"
 #include "windows/chart_notice.h"
+#include "windows/event_filters.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -63,39 +64,6 @@ QWidget* caseList() {
         if (QWidget* w = top->findChild<QWidget*>(QStringLiteral("ctlFileDetails1"))) return w;
     return nullptr;
 }
-
-// Runs Click-raising selections of the sex list without its Click acting.
-class FocusOutFilter : public QObject {
-public:
-    FocusOutFilter(QObject* parent, std::function<void()> onFocusOut) : QObject(parent), onFocusOut_(std::move(onFocusOut)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut) onFocusOut_();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> onFocusOut_;
-};
-
-class DoubleClickFilter : public QObject {
-public:
-    DoubleClickFilter(QObject* parent, std::function<void()> onDoubleClick)
-        : QObject(parent), onDoubleClick_(std::move(onDoubleClick)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonDblClick) {
-            onDoubleClick_();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> onDoubleClick_;
-};
 
 }  // namespace
 
@@ -234,11 +202,11 @@ void FrmBaZi::connectEvents() {
     connect(Label18_, &forms::Label::clicked, this, [this] { Label18_Click(); });
     connect(Label11_, &forms::Label::doubleClicked, this, [this] { Label11_DblClick(); });
     connect(cboXing_, &forms::ComboBox::clicked, this, [this] { cboXing_Click(); });
-    cboXing_->installEventFilter(new FocusOutFilter(this, [this] { cboXing_LostFocus(); }));
+    onEvent(this, cboXing_, QEvent::FocusOut, [this] { cboXing_LostFocus(); });
     connect(txtJieLun_, &QPlainTextEdit::textChanged, this, [this] { txtJieLun_Change(); });
     connect(cboMg_, &forms::ComboBox::clicked, this, [this] { cboMg_Click(); });
     connect(cboDZ_, &forms::ComboBox::clicked, this, [this] { cboDZ_Click(); });
-    txtDuiZao_->viewport()->installEventFilter(new DoubleClickFilter(this, [this] { txtDuiZao_DblClick(); }));
+    onEvent(this, txtDuiZao_->viewport(), QEvent::MouseButtonDblClick, [this] { txtDuiZao_DblClick(); });
     connect(hScroll_, &QScrollBar::valueChanged, this, [this] { HScroll_Change(); });
     connect(vScroll_, &QScrollBar::valueChanged, this, [this] { VScroll_Change(); });
 }

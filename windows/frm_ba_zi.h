@@ -20,7 +20,6 @@
 #include "platform/vb/date.h"
 
 #include <QPixmap>
-#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -154,8 +153,6 @@ private:
     QString annotationTitle_;
     QPixmap captured_;
     QString printFile_;
-    int16_t cellWidth_ = 0;
-    int16_t cellHeight_ = 0;
 
     forms::PictureBox* picbox_ = nullptr;
     QLabel* PicBack_ = nullptr;

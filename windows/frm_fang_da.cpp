@@ -7,34 +7,14 @@
 #include "platform/forms/form_registry.h"
 #include "platform/forms/richtextbox.h"
 #include "platform/forms/twips_geometry.h"
+#include "windows/event_filters.h"
 #include "windows/frm_top.h"
 
-#include <QEvent>
 #include <QMenuBar>
 
+#include <algorithm>
+
 namespace windows {
-
-namespace {
-
-class DoubleClickFilter : public QObject {
-public:
-    DoubleClickFilter(QObject* parent, std::function<void()> onDoubleClick)
-        : QObject(parent), onDoubleClick_(std::move(onDoubleClick)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonDblClick) {
-            onDoubleClick_();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> onDoubleClick_;
-};
-
-}  // namespace
 
 FrmFangDa::FrmFangDa(QWidget* parent) : forms::Form(QStringLiteral("frmFangDa"), parent) {
     TxtFd_ = new forms::RichTextBox(QStringLiteral("TxtFd"), client());
@@ -43,7 +23,7 @@ FrmFangDa::FrmFangDa(QWidget* parent) : forms::Form(QStringLiteral("frmFangDa"),
     QAction* print = menuBar()->addAction(QStringLiteral("打印"));
     print->setObjectName(QStringLiteral("MnuFdDy"));
     connect(print, &QAction::triggered, this, [this] { MnuFdDy_Click(); });
-    TxtFd_->viewport()->installEventFilter(new DoubleClickFilter(this, [this] { TxtFd_DblClick(); }));
+    onEvent(this, TxtFd_->viewport(), QEvent::MouseButtonDblClick, [this] { TxtFd_DblClick(); });
     setClientSize(9600, 7200);
 }
 
