@@ -5,6 +5,7 @@
 #include "calendar/widgets/wnl.h"
 #include "core/globals.h"
 #include "core/work_database.h"
+#include "platform/com/host/control_host.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/error_report.h"
 #include "platform/forms/font_faces.h"
@@ -15,11 +16,10 @@
 #include "platform/vb/folders.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/twips.h"
-#include "windows/chart_annotation_lists.h"
+#include "windows/chart_annotations.h"
 #include "windows/chart_background.h"
 #include "windows/chart_cells_widget.h"
 #include "windows/chart_conclusion.h"
-#include "windows/chart_notice.h"
 #include "windows/event_filters.h"
 
 #include <QApplication>
@@ -43,13 +43,19 @@ constexpr int kWindowWidth = 12120;
 constexpr int kWindowHeight = 9120;
 constexpr int kConclusionLimit = 250;
 
-// The scroll surface and what lies on it (twips): the chart on the left, the calendar, the sex and
-// name, the chart button, the annotations and the conclusion in a column on its right.
-constexpr int kSurfaceWidth = 17460;
-constexpr int kSurfaceHeight = 9600;
+// The scroll surface and what lies on it (twips): the chart on the left; beside it a strip with the
+// annotation lists above the annotation and the conclusion, which share the strip through the
+// splitter (its stored layout is of this strip's size); then the calendar with the sex, the name and
+// the chart button.
+constexpr int kSurfaceWidth = 20300;
+constexpr int kSurfaceHeight = 10000;
 constexpr int kChartLeft = 60;
 constexpr int kChartTop = 60;
-constexpr int kColumnLeft = 11000;
+constexpr int kStripLeft = 11000;
+constexpr int kStripWidth = 2775;
+constexpr int kPanesTop = 1260;
+constexpr int kPanesHeight = 8655;
+constexpr int kColumnLeft = 13900;
 constexpr int kColumnWidth = 6270;
 constexpr int kRowTop = 3800;
 constexpr int kBarSize = 255;
@@ -129,23 +135,24 @@ void FrmBaZi::buildControls() {
 
     Frame2_ = new QGroupBox(QStringLiteral("对照解释"), picbox_);
     Frame2_->setObjectName(QStringLiteral("Frame2"));
-    forms::setTwipsGeometry(Frame2_, kColumnLeft, 4300, kColumnWidth, 3250);
+    forms::setTwipsGeometry(Frame2_, kStripLeft, kChartTop, kStripWidth, 1140);
     cboMg_ = new forms::ComboBox(QStringLiteral("cboMg"), Frame2_);
     cboMg_->setPlaceholderText(QString::fromUtf16(kStarPicksText));
-    forms::setTwipsGeometry(cboMg_, 120, 300, 2900, 330);
+    forms::setTwipsGeometry(cboMg_, 90, 270, kStripWidth - 180, 330);
     cboDZ_ = new forms::ComboBox(QStringLiteral("cboDZ"), Frame2_);
     cboDZ_->setPlaceholderText(QString::fromUtf16(kPalacePicksText));
-    forms::setTwipsGeometry(cboDZ_, 3250, 300, 2900, 330);
-    txtDuiZao_ = new QPlainTextEdit(Frame2_);
+    forms::setTwipsGeometry(cboDZ_, 90, 690, kStripWidth - 180, 330);
+
+    // The annotation above the conclusion; the splitter shares this area out between them.
+    txtDuiZao_ = new QPlainTextEdit(picbox_);
     txtDuiZao_->setObjectName(QStringLiteral("txtDuiZao"));
     txtDuiZao_->setReadOnly(true);
-    txtDuiZao_->setPlainText(QString::fromUtf16(kChartNotice));
-    forms::setTwipsGeometry(txtDuiZao_, 120, 720, kColumnWidth - 240, 2430);
-
+    txtDuiZao_->setPlainText(QString::fromUtf16(kAnnotationNotice));
+    forms::setTwipsGeometry(txtDuiZao_, kStripLeft, kPanesTop, kStripWidth, 4500);
     txtJieLun_ = new QPlainTextEdit(picbox_);
     txtJieLun_->setObjectName(QStringLiteral("txtJieLun"));
     txtJieLun_->setToolTip(QStringLiteral("命例的结论，关闭窗口时保存"));
-    forms::setTwipsGeometry(txtJieLun_, kColumnLeft, 7650, kColumnWidth, 1850);
+    forms::setTwipsGeometry(txtJieLun_, kStripLeft, kPanesTop + 4590, kStripWidth, kPanesHeight - 4590);
 
     hScroll_ = new QScrollBar(Qt::Horizontal, area);
     hScroll_->setObjectName(QStringLiteral("HScroll"));
@@ -240,8 +247,19 @@ void FrmBaZi::Form_Load() {
         QTimer::singleShot(0, this, [this] { Unload(); });
         return;
     }
+    hostSplitter();
     guarded("Form_Load", [this] { showSharedCase(); });
     AlignScrollBars();
+}
+
+void FrmBaZi::hostSplitter() {
+    // Without the control the two boxes keep their places.
+    guarded("Form_Load", [this] {
+        splitter_ = com::hostSplitter(picbox_, vb::joinPath(vb::programFolder(), QLatin1String(com::kChartWindowLayout)),
+                                      {txtDuiZao_, txtJieLun_});
+        forms::setTwipsGeometry(splitter_->window(), kStripLeft, kPanesTop, kStripWidth, kPanesHeight);
+        splitter_->window()->show();
+    });
 }
 
 void FrmBaZi::showSharedCase() {
@@ -279,6 +297,7 @@ void FrmBaZi::Form_Unload(int& cancel) {
         cancel = 1;
         return;
     }
+    splitter_.reset();
     core::gCurrentFileID = 0;
     if (!core::gWorkPath.isEmpty()) {
         const QString path = core::workDatabasePath(core::gWorkPath);

@@ -18,12 +18,14 @@
 // focus and sets gCodeID to -1, the case list's reload signal.
 #include "platform/forms/form.h"
 #include "platform/vb/date.h"
+#include "windows/four_pillars.h"
 
 #include <QPixmap>
 #include <QString>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QComboBox;
 class QGroupBox;
@@ -37,6 +39,9 @@ class QSoundEffect;
 
 namespace calendar {
 class Wnl;
+}
+namespace com {
+class ControlHost;
 }
 namespace forms {
 class ComboBox;
@@ -69,6 +74,20 @@ public:
     // `yearStem`; fills the calendar's month-pillar list.
     QString NianShangQiYue(const QString& yearStem, const QString& number);
     static QString TianGanTouChu(const QString& dayStem, const QString& otherStem);
+    // The Four Pillars lookups of the window (see four_pillars.h).
+    static QString DiZhiDunChang(const QString& branch) { return fourpillars::DiZhiDunChang(branch); }
+    static QString Wangdu(const QString& branch) { return fourpillars::Wangdu(branch); }
+    static QString XuHaoToTianGuan(int16_t number) { return fourpillars::XuHaoToTianGuan(number); }
+    static int16_t YueZhi2YueShu(const QString& branch) { return fourpillars::YueZhi2YueShu(branch); }
+    static int16_t DiZhiToXuHao(const QString& branch) { return fourpillars::DiZhiToXuHao(branch); }
+    static QString XuHaoToDiZhi(int16_t number) { return fourpillars::XuHaoToDiZhi(number); }
+    static int16_t YS2ALaBo(const QString& numeral) { return fourpillars::YS2ALaBo(numeral); }
+    static QString SiZhuNaYin(const QString& pair) { return fourpillars::SiZhuNaYin(pair); }
+    static int16_t MingGongZ2S(const QString& branch) { return fourpillars::MingGongZ2S(branch); }
+    static QString MingGongS2Z(int16_t number) { return fourpillars::MingGongS2Z(number); }
+    static QString GetXiaoyunGZ(int32_t& stemNumber, const int32_t& branchNumber) {
+        return fourpillars::GetXiaoyunGZ(stemNumber, branchNumber);
+    }
 
     // --- Event handlers (public so tests drive them as the events do) ---
 
@@ -108,6 +127,8 @@ public:
     const vb::Date& shownBirth() const { return birth_; }
     // The name of the last annotation picked; empty before the first pick.
     const QString& annotationTitle() const { return annotationTitle_; }
+    // The splitter control, while it is hosted.
+    com::ControlHost* splitter() const { return splitter_.get(); }
     // The chart as the last picture command took it.
     const QPixmap& capturedPicture() const { return captured_; }
     // The path the picture command saves to: veyrpic.bmp in the user's data folder.
@@ -126,6 +147,8 @@ private:
 
     void buildControls();
     void buildMenus();
+    // The splitter control that shares the annotation's and the conclusion's area between them.
+    void hostSplitter();
     void connectEvents();
     // Shows the shared case (gChartTime, gIsMale, gCurrentFileID) in the calendar, the sex list and
     // the conclusion box, and arms the chart build of the next grid refresh.
@@ -174,6 +197,8 @@ private:
     QScrollBar* vScroll_ = nullptr;
     QLabel* lblFiller_ = nullptr;
     QSoundEffect* clickSound_ = nullptr;
+    // Declared last, so that it is released first: it gives the two boxes back before they go.
+    std::unique_ptr<com::ControlHost> splitter_;
 };
 
 // Opens the chart window on a case; see the top of this file. False when the birth lies outside the

@@ -8,7 +8,7 @@
 #include "platform/forms/combobox.h"
 #include "platform/forms/form_registry.h"
 #include "platform/forms/richtextbox.h"
-#include "windows/chart_annotation_lists.h"
+#include "windows/chart_annotations.h"
 #include "windows/frm_fang_da.h"
 
 #include <QPlainTextEdit>

@@ -14,7 +14,7 @@
 #include "platform/vb/folders.h"
 #include "platform/vb/msgbox.h"
 #include "tests/support/test_env.h"
-#include "windows/chart_notice.h"
+#include "windows/chart_annotations.h"
 #include "windows/frm_fang_da.h"
 #include "windows/frm_top.h"
 
@@ -34,6 +34,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(program_.isValid());
         ASSERT_TRUE(QFile::copy(testenv::programDir() + QStringLiteral("/zodazire.mdb"), program_.path() + QStringLiteral("/zodazire.mdb")));
+        // The window hosts its splitter from the program folder too.
+        for (const char* file : {"libsplitter.so", "Chart.Splitter1.stm"})
+            ASSERT_TRUE(QFile::copy(testenv::programDir() + QStringLiteral("/") + QLatin1String(file),
+                                    program_.path() + QStringLiteral("/") + QLatin1String(file)));
         vb::setProgramFolder(program_.path());
         {
             dao::Database db = dao::DBEngine::defaultWorkspace().openDatabase(core::ruleDatabasePath(), false, false,
@@ -91,7 +95,7 @@ TEST_F(ChartAnnotations, ListsHoldTheirEntriesAndTheBoxTheNotice) {
     EXPECT_EQ(w_->cboDZ()->list(10), "父母宫");
     EXPECT_EQ(w_->cboMg()->placeholderText(), "命宫分析");
     EXPECT_EQ(w_->cboDZ()->placeholderText(), "余宫分析");
-    EXPECT_EQ(shown(), QString::fromUtf16(windows::kChartNotice));
+    EXPECT_EQ(shown(), QString::fromUtf16(windows::kAnnotationNotice));
     EXPECT_EQ(w_->annotationTitle(), "");
 }
 
@@ -123,7 +127,7 @@ TEST_F(ChartAnnotations, EnlargedWindowGrowsItsCaptionAndClosesOnDoubleClick) {
     FrmFangDa* big = forms::loadedInstance<FrmFangDa>();
     ASSERT_NE(big, nullptr);
     EXPECT_EQ(big->Caption(), "——");
-    EXPECT_EQ(big->TxtFd()->text(), QString::fromUtf16(windows::kChartNotice));
+    EXPECT_EQ(big->TxtFd()->text(), QString::fromUtf16(windows::kAnnotationNotice));
     EXPECT_TRUE(big->isVisible());
     auto* top = forms::loadedInstance<windows::FrmTop>();
     ASSERT_NE(top, nullptr);

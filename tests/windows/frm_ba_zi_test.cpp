@@ -17,6 +17,7 @@
 #include "tests/support/test_env.h"
 #include "tools/chartdump/chart_json.h"
 #include "windows/chart_cells_widget.h"
+#include "platform/com/host/control_host.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -430,6 +431,25 @@ TEST_F(ChartWindow, APictureThatCannotBeSavedIsReported) {
     ASSERT_EQ(boxes_.count(), 1);
     EXPECT_EQ(boxes_.last().text, QStringLiteral("命盘图未能保存到") + FrmBaZi::picturePath());
     QDir(FrmBaZi::picturePath()).removeRecursively();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ChartWindow, SplitterSharesTheAnnotationAndConclusionArea) {
+    ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), false, 2, QString()));
+    FrmBaZi& w = *forms::loadedInstance<FrmBaZi>();
+    ASSERT_NE(w.splitter(), nullptr);
+    EXPECT_EQ(boxes_.count(), 0);
+    QWidget* panes = w.splitter()->window();
+    QTest::qWait(20);  // the control lays its panes out when it paints
+    EXPECT_EQ(w.txtDuiZao()->parentWidget(), panes);
+    EXPECT_EQ(w.txtJieLun()->parentWidget(), panes);
+    EXPECT_TRUE(w.txtDuiZao()->isVisible());
+    EXPECT_TRUE(w.txtJieLun()->isVisible());
+    EXPECT_LT(w.txtDuiZao()->geometry().bottom(), w.txtJieLun()->geometry().top()) << "one pane above the other";
+    EXPECT_EQ(w.txtDuiZao()->width(), w.txtJieLun()->width());
 }
 
 }  // namespace
