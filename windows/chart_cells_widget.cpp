@@ -37,6 +37,8 @@ QPointF toPixels(chart::PointF twips) {
 ChartCellsWidget::ChartCellsWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmBaZiCells"));
     setFixedSize(4 * kCellWidth, 4 * kCellHeight);
+    // The labels take the chart's font from the widget: one font for several hundred labels.
+    setFont(chartFont(9));
     for (int c = 0; c < chart::kControlCount; ++c)
         elements_[static_cast<std::size_t>(c)].resize(
             static_cast<std::size_t>(chart::controlInfo(static_cast<Control>(c)).count));
@@ -58,7 +60,6 @@ QLabel* ChartCellsWidget::addLabel(Control c, int index, QWidget* parent, int x,
     l->setObjectName(QString::fromLatin1(info.name));
     if (info.isArray) l->setProperty("index", index);
     l->setGeometry(x, y, width, height);
-    l->setFont(chartFont(9));
     Element& e = element(c, index);
     e.label = l;
     applyColour(e);
