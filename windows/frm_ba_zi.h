@@ -12,6 +12,10 @@
 // row, and then the window is reloaded for the new case (calendar, chart, conclusion, name). Opening
 // the case that is already shown only brings the window to the front.
 //
+// The calendar's captions Label2, Label6 and Label17 (and the birth caption lblCHUsh built from them)
+// are copied into the chart's own labels of those names in picMain when a build starts, so the chart
+// keeps showing the birth it was built for while the calendar moves on.
+//
 // The window stores its conclusion into the row of the case it shows (never into "the last row"):
 // a case with id 0 stores nothing, a row deleted meanwhile is reported. Closing the window stores the
 // conclusion, sets gCurrentFileID to 0, reopens gWorkDB, gives the case list (ctlFileDetails1) the
