@@ -5,7 +5,7 @@
 // four lines that join the life palace with its wealth, career and travel palaces.
 //
 // A label is addressed by its control and its element index: per-palace arrays by palace index
-// 0 (子) … 11 (亥), `lblZX` 0 … 287, `lBlxh` 0 … 11, `Label2` only element 1, and single labels by
+// 0 (子) … 11 (亥), `lblZX` 0 … 431 (see starSlot), `lBlxh` 0 … 11, `Label2` only element 1, and single labels by
 // the control alone. An index the control does not have raises 340 ("Control array element … doesn't
 // exist"), as addressing a missing element of a control array does.
 #include <QString>
@@ -18,8 +18,22 @@ namespace chart {
 using Colour = uint32_t;
 
 inline constexpr int kPalaceCount = 12;
+// Star slots of a palace: three groups of six names, each name with its brightness word six slots
+// on. The first two groups (slots 0 … 23) are elements p × 24 + s of lblZX; the third (24 … 35), which
+// takes the stars of a palace that holds more than twelve, follows after the first 288 elements.
 inline constexpr int kSlotsPerPalace = 24;
-inline constexpr int kStarSlotCount = kPalaceCount * kSlotsPerPalace;  // 288
+inline constexpr int kSlotGroupSize = 6;
+inline constexpr int kSlotGroups = 3;
+inline constexpr int kAllSlotsPerPalace = 2 * kSlotGroupSize * kSlotGroups;  // 36
+inline constexpr int kStarSlotCount = kPalaceCount * kAllSlotsPerPalace;  // 432
+// The lblZX element of slot `s` (0 … 35) of `palace`.
+constexpr int starSlot(int palace, int s) {
+    return s < kSlotsPerPalace ? palace * kSlotsPerPalace + s
+                               : kPalaceCount * kSlotsPerPalace + palace * (kAllSlotsPerPalace - kSlotsPerPalace) +
+                                     (s - kSlotsPerPalace);
+}
+// The first slot of each group.
+inline constexpr int kSlotGroupStarts[kSlotGroups] = {0, 12, 24};
 inline constexpr int kSiHuaRows = 4;
 inline constexpr int kSiHuaLabelCount = 3 * kSiHuaRows;  // star, word, brightness per row
 

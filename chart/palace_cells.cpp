@@ -17,15 +17,12 @@ constexpr std::array<const char16_t*, 29> kDarkRedStars{
     u"化科", u"化忌", u"天相", u"天同", u"天梁", u"天魁", u"天机", u"天府", u"贪狼", u"太阴",
     u"太阳", u"擎羊", u"七杀", u"破军", u"禄存", u"铃星", u"廉贞", u"火星", u"巨门"};
 
-constexpr int kFirstGroup = 0;
-constexpr int kSecondGroup = 12;
-constexpr int kGroupSize = 6;
 constexpr int kBrightnessOffset = 6;
 
 int freeSlot(const ChartSurface& chart, int palace) {
-    for (int group : {kFirstGroup, kSecondGroup})
-        for (int s = group; s < group + kGroupSize; ++s)
-            if (chart.caption(Control::lblZX, palace * kSlotsPerPalace + s).isEmpty()) return s;
+    for (int group : kSlotGroupStarts)
+        for (int s = group; s < group + kSlotGroupSize; ++s)
+            if (chart.caption(Control::lblZX, starSlot(palace, s)).isEmpty()) return s;
     return -1;
 }
 
@@ -51,8 +48,8 @@ void PlaceStar(ChartSurface& chart, int palace, const QString& star, const QStri
     if (!isPalace(palace)) return;
     const int s = freeSlot(chart, palace);
     if (s < 0) return;
-    const int nameSlot = palace * kSlotsPerPalace + s;
-    const int wordSlot = nameSlot + kBrightnessOffset;
+    const int nameSlot = starSlot(palace, s);
+    const int wordSlot = starSlot(palace, s + kBrightnessOffset);
     chart.setCaption(Control::lblZX, nameSlot, star);
     chart.setCaption(Control::lblZX, wordSlot, brightness);
     chart.setForeColor(Control::lblZX, nameSlot, isDarkRedStar(star) ? kDarkRed : kBlack);

@@ -24,8 +24,9 @@ inline constexpr char16_t kGrades[] = u"庙旺得利平不陷";
 inline constexpr int kGradeCount = 7;
 
 // Writes the star and its brightness word into the first free slot of the palace (slots 0 … 5, then
-// 12 … 17; the word beside it at slot + 6) and colours both. A full palace drops the star, and so
-// does a palace index outside 0 … 11.
+// 12 … 17, then 24 … 29; the word beside it at slot + 6) and colours both. Eighteen stars fill a
+// palace, more than any chart places there; a further star, or a palace index outside 0 … 11, is
+// dropped.
 void PlaceStar(ChartSurface& chart, int palace, const QString& star, const QString& brightness);
 
 // Fills the first free row of the four-transformation table with the star, its transformation word

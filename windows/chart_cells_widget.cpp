@@ -37,6 +37,8 @@ QPointF toPixels(chart::PointF twips) {
 ChartCellsWidget::ChartCellsWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmBaZiCells"));
     setFixedSize(4 * kCellWidth, 4 * kCellHeight);
+    // The labels take the chart's font from the widget: one font for several hundred labels.
+    setFont(chartFont(9));
     for (int c = 0; c < chart::kControlCount; ++c)
         elements_[static_cast<std::size_t>(c)].resize(
             static_cast<std::size_t>(chart::controlInfo(static_cast<Control>(c)).count));
@@ -58,7 +60,6 @@ QLabel* ChartCellsWidget::addLabel(Control c, int index, QWidget* parent, int x,
     l->setObjectName(QString::fromLatin1(info.name));
     if (info.isArray) l->setProperty("index", index);
     l->setGeometry(x, y, width, height);
-    l->setFont(chartFont(9));
     Element& e = element(c, index);
     e.label = l;
     applyColour(e);
@@ -78,14 +79,17 @@ void ChartCellsWidget::buildCell(int palace) {
 
     // Star slots: group one in the left pair of columns, group two in the right, each name with its
     // brightness word beside it.
-    const int base = palace * chart::kSlotsPerPalace;
+    auto addSlot = [&](int s, int x, int y) {
+        addLabel(Control::lblZX, chart::starSlot(palace, s), cell, x, y, kNameWidth, kRowHeight);
+        addLabel(Control::lblZX, chart::starSlot(palace, s + 6), cell, x + kNameWidth, y, kWordWidth, kRowHeight);
+    };
     for (int s = 0; s < 6; ++s) {
         const int y = 2 + s * kRowHeight;
-        addLabel(Control::lblZX, base + s, cell, 2, y, kNameWidth, kRowHeight);
-        addLabel(Control::lblZX, base + s + 6, cell, 2 + kNameWidth, y, kWordWidth, kRowHeight);
-        addLabel(Control::lblZX, base + s + 12, cell, 50, y, kNameWidth, kRowHeight);
-        addLabel(Control::lblZX, base + s + 18, cell, 50 + kNameWidth, y, kWordWidth, kRowHeight);
+        addSlot(s, 2, y);
+        addSlot(s + 12, 50, y);
     }
+    // The third group, for a palace crowded beyond twelve stars: two rows of three under the others.
+    for (int s = 0; s < 6; ++s) addSlot(s + 24, 2 + (s % 3) * 48, 2 + (6 + s / 3) * kRowHeight);
     // The cycles and marks down the right side.
     int y = 2;
     for (Control c : {Control::lblXK, Control::lblZNDJ, Control::lblLNSQ, Control::lblLNJQ, Control::lblBSSES,

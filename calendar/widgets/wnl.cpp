@@ -288,7 +288,20 @@ void Wnl::Initialise() {
             QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
         return;
     }
+    fillAndSelect(now.hour(), now.minute());
+}
 
+void Wnl::ShowMoment(const vb::Date& moment) {
+    mCivilDay = moment.datePart();
+    core::gChartTime = mCivilDay;
+    mTimeText = QStringLiteral("%1-%2").arg(moment.hour()).arg(moment.minute());
+    fillAndSelect(moment.hour(), moment.minute());
+}
+
+void Wnl::fillAndSelect(int hour, int minute) {
+    // Every list starts unarmed again, as on the first showing.
+    mDayArmed = mHourArmed = mMinuteArmed = mYearArmed = false;
+    mGridClick = false;
     const QString soundFile = vb::joinPath(vb::programFolder(), QStringLiteral("s2.wav"));
     if (!mClickSound && QFileInfo::exists(soundFile)) {
         mClickSound = new QSoundEffect(this);
@@ -312,8 +325,8 @@ void Wnl::Initialise() {
     cboDay->setListIndex(mCivilDay.day() - 1);
     Cboyear->setListIndex(mCivilDay.year() - 1882);
     cbomonth->setListIndex(mCivilDay.month() - 1);
-    cboHour->setListIndex(now.hour());
-    cboMin->setListIndex(now.minute());
+    cboHour->setListIndex(hour);
+    cboMin->setListIndex(minute);
 
     mCellWidth = static_cast<int16_t>(roundedTwips(picMonth->scaleWidth() - vb::twipsPerPixelX()) / 7);
     mCellHeight = static_cast<int16_t>(roundedTwips(picMonth->scaleHeight() - vb::twipsPerPixelY()) / 6);
@@ -465,6 +478,7 @@ void Wnl::picMonth_Paint() {
     cbotime->hide();
     mEngine.FillHourPillars(b);
     Label17->setCaption(cbotime->text().left(2) + QStringLiteral("时"));
+    emit painted();
 }
 
 void Wnl::drawSelectionFrame() {

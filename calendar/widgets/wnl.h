@@ -52,6 +52,13 @@ public:
     // Selects today and the present time, fills the lists and draws the month. The host calls it once
     // while it loads, before it is shown.
     void Initialise();
+    // For a host that shows a given moment instead of today (the chart window): fills the lists and
+    // selects `moment`'s civil day and time as Initialise does for the present. The caller keeps the
+    // moment within firstDay() … lastDay(). It may be called again to show another moment; every list
+    // starts unarmed again.
+    void ShowMoment(const vb::Date& moment);
+    // The time text ("7-5") that the next SetSelectedDate applies.
+    void setTimeText(const QString& text) { mTimeText = text; }
     QString NianShangQiYue(const QString& yearStem, const QString& number);
     static QString TianGanTouChu(const QString& dayStem, const QString& otherStem);
 
@@ -107,6 +114,11 @@ public:
     static vb::Date lastDay();
     static vb::Date lastMonthStart();
 
+signals:
+    // Raised at the end of every refresh of the grid and its captions, for a host that writes
+    // captions of its own from them.
+    void painted();
+
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -120,6 +132,7 @@ private:
     forms::ComboBox* list(CalendarList which) const;
 
     void buildControls();
+    void fillAndSelect(int hour, int minute);
     void connectEvents();
     BirthMoment birth() const;
     // Selects the civil day in the three date lists without their Clicks acting.

@@ -34,6 +34,7 @@ TEST(ChartCellsWidget, HasALabelForEveryElementNamedAfterItsControl) {
     // Star slots, stems and the body mark lie inside their palace's cell.
     for (int p = 0; p < 12; ++p) {
         EXPECT_EQ(w.label(Control::lblZX, p * 24 + 23)->parentWidget(), w.palaceCell(p));
+        EXPECT_EQ(w.label(Control::lblZX, chart::starSlot(p, 35))->parentWidget(), w.palaceCell(p));
         EXPECT_EQ(w.label(Control::lblSEGtg, p)->parentWidget(), w.palaceCell(p));
         EXPECT_EQ(w.label(Control::lblSG, p)->parentWidget(), w.palaceCell(p));
     }

@@ -14,22 +14,27 @@ namespace {
 using chart::Control;
 using chart::MemoryChartSurface;
 
-QString slot(const MemoryChartSurface& c, int palace, int s) { return c.caption(Control::lblZX, palace * 24 + s); }
+QString slot(const MemoryChartSurface& c, int palace, int s) { return c.caption(Control::lblZX, chart::starSlot(palace, s)); }
 chart::Colour slotColour(const MemoryChartSurface& c, int palace, int s) {
-    return c.foreColor(Control::lblZX, palace * 24 + s);
+    return c.foreColor(Control::lblZX, chart::starSlot(palace, s));
 }
 
-TEST(PlaceStar, FillsGroupOneThenGroupTwoAndDropsTheThirteenth) {
+TEST(PlaceStar, FillsTheThreeGroupsInTurnAndDropsTheNineteenth) {
     MemoryChartSurface c;
-    for (int i = 1; i <= 13; ++i) chart::PlaceStar(c, 4, QStringLiteral("星%1").arg(i), "平");
+    for (int i = 1; i <= 19; ++i) chart::PlaceStar(c, 4, QStringLiteral("星%1").arg(i), "平");
     for (int s = 0; s < 6; ++s) {
         EXPECT_EQ(slot(c, 4, s), QStringLiteral("星%1").arg(s + 1));
         EXPECT_EQ(slot(c, 4, s + 6), "平");
         EXPECT_EQ(slot(c, 4, s + 12), QStringLiteral("星%1").arg(s + 7));
         EXPECT_EQ(slot(c, 4, s + 18), "平");
+        EXPECT_EQ(slot(c, 4, s + 24), QStringLiteral("星%1").arg(s + 13)) << "the thirteenth star and on are kept";
+        EXPECT_EQ(slot(c, 4, s + 30), "平");
     }
+    // The first 288 elements keep their numbering; the third group lies beyond them.
+    EXPECT_EQ(c.caption(Control::lblZX, 4 * 24 + 12), "星7");
+    EXPECT_EQ(c.caption(Control::lblZX, 288 + 4 * 12), "星13");
     for (int p : {3, 5})
-        for (int s = 0; s < 24; ++s) EXPECT_EQ(slot(c, p, s), "") << "neighbouring palaces untouched";
+        for (int s = 0; s < chart::kAllSlotsPerPalace; ++s) EXPECT_EQ(slot(c, p, s), "") << "neighbouring palaces untouched";
 }
 
 TEST(PlaceStar, PalaceOutsideTheChartPlacesNothing) {
@@ -187,7 +192,7 @@ TEST(Surface, ElementsOutsideAControlRaise340) {
         return 0;
     };
     EXPECT_EQ(number([&] { c.setCaption(Control::lblSEG, -1, "命宫"); }), 340);
-    EXPECT_EQ(number([&] { c.setCaption(Control::lblZX, 288, "x"); }), 340);
+    EXPECT_EQ(number([&] { c.setCaption(Control::lblZX, 432, "x"); }), 340);
     EXPECT_EQ(number([&] { c.caption(Control::Label2, 0); }), 340);
     EXPECT_EQ(number([&] { c.cellOrigin(12); }), 340);
     EXPECT_EQ(number([&] { c.caption(Control::lblZX); }), 343);

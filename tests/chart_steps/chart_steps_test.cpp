@@ -46,9 +46,9 @@ protected:
     // The star names of a palace in slot order.
     QStringList stars(int palace) const {
         QStringList out;
-        for (int group : {0, 12})
-            for (int slot = group; slot < group + 6; ++slot) {
-                const QString name = surface.caption(Control::lblZX, palace * 24 + slot);
+        for (int group : chart::kSlotGroupStarts)
+            for (int slot = group; slot < group + chart::kSlotGroupSize; ++slot) {
+                const QString name = surface.caption(Control::lblZX, chart::starSlot(palace, slot));
                 if (!name.isEmpty()) out << name;
             }
         return out;

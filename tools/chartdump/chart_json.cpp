@@ -18,13 +18,12 @@ QJsonObject chartToJson(const chart::ChartSurface& chart, const QString& error) 
         palace[QStringLiteral("branch")] = core::BranchName(p + 1);
         for (Control c : kPalaceLabels) palace[QString::fromLatin1(chart::controlInfo(c).name)] = chart.caption(c, p);
         QJsonArray stars;
-        for (int group : {0, 12})
-            for (int s = group; s < group + 6; ++s) {
-                const int slot = p * chart::kSlotsPerPalace + s;
-                const QString name = chart.caption(Control::lblZX, slot);
+        for (int group : chart::kSlotGroupStarts)
+            for (int s = group; s < group + chart::kSlotGroupSize; ++s) {
+                const QString name = chart.caption(Control::lblZX, chart::starSlot(p, s));
                 if (name.isEmpty()) continue;
                 stars.append(QJsonObject{{QStringLiteral("name"), name},
-                                         {QStringLiteral("brightness"), chart.caption(Control::lblZX, slot + 6)}});
+                                         {QStringLiteral("brightness"), chart.caption(Control::lblZX, chart::starSlot(p, s + 6))}});
             }
         palace[QStringLiteral("stars")] = stars;
         palaces.append(palace);
