@@ -1,7 +1,7 @@
-// Draws the twelve formatting-bar button pictures: for each of left, center, right, bold, italic and
-// underline a released look ("_u", raised) and a pressed look ("_d", sunken, the glyph one pixel
-// down and right). 22 by 21 pixels in the 16 colours of the classic palette, so they sit with the
-// rest of the bar's pictures.
+// Draws the formatting bar's button pictures: for each glyph a released look ("_u", raised) and a
+// pressed look ("_d", sunken, the glyph one pixel down and right). 22 by 21 pixels in the 16 colours
+// of the classic palette. In a glyph '#' is black ink, '.' the button face, and the letters below
+// name the other palette colours.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -23,7 +23,183 @@ struct Glyph {
     std::vector<const char*> rows;
 };
 
-const std::array<Glyph, 6> kGlyphs{{
+const std::array<Glyph, 19> kGlyphs{{
+    {"new", {
+        "#########...",
+        "#wwwwwww##..",
+        "#wwwwwww#w#.",
+        "#wwwwwww####",
+        "#wwwwwwwwww#",
+        "#wwwwwwwwww#",
+        "#wwwwwwwwww#",
+        "#wwwwwwwwww#",
+        "#wwwwwwwwww#",
+        "#wwwwwwwwww#",
+        "#wwwwwwwwww#",
+        "#wwwwwwwwww#",
+        "############",
+    }},
+    {"open", {
+        "..........###.",
+        ".####....#...#",
+        "#yyyy#.......#",
+        "#yyyy######.##",
+        "#yyyyyyyyyy#..",
+        "#yyyy#########",
+        "#yyy#mmmmmmmm#",
+        "#yy#mmmmmmmm#.",
+        "#y#mmmmmmmm#..",
+        "##mmmmmmmm#...",
+        "###########...",
+    }},
+    {"print", {
+        "...########...",
+        "...#wwwwww#...",
+        "...#w####w#...",
+        "...#wwwwww#...",
+        ".############.",
+        "#ssssssssssss#",
+        "#ssssssssssss#",
+        "#sssssssssgg##",
+        "#ssssssssssss#",
+        ".############.",
+        "..#wwwwwwww#..",
+        "..##########..",
+    }},
+    {"find", {
+        "..####........",
+        ".#wwww#.......",
+        "#wwccww#......",
+        "#wcwwww#......",
+        "#wwwwww#......",
+        "#wwwwww#......",
+        ".#wwww#.......",
+        "..#####.......",
+        "......###.....",
+        ".......###....",
+        "........###...",
+        ".........##...",
+    }},
+    {"cut", {
+        "..#.....#..",
+        "..#.....#..",
+        "..##...##..",
+        "...#...#...",
+        "...##.##...",
+        "....###....",
+        ".....#.....",
+        "...nn.nn...",
+        "..n..n..n..",
+        ".n...n...n.",
+        ".n...n...n.",
+        "..nnn.nnn..",
+    }},
+    {"copy", {
+        "######......",
+        "#wwww##.....",
+        "#w##w#w#....",
+        "#wwww######.",
+        "#w###nwwww##",
+        "#wwwwnw##wnw",
+        "#w###nwwwwnn",
+        "#wwwwnw####n",
+        "#####nwwwwwn",
+        ".....nw####n",
+        ".....nwwwwwn",
+        ".....nnnnnnn",
+    }},
+    {"paste", {
+        "....####....",
+        ".###ssss###.",
+        "#mmm####mmm#",
+        "#mmmmmmmmmm#",
+        "#mmmm#######",
+        "#mmmm#wwwww#",
+        "#mmmm#w###w#",
+        "#mmmm#wwwww#",
+        "#mmmm#w###w#",
+        "#mmmm#wwwww#",
+        ".##########.",
+    }},
+    {"color", {
+        ".....##.....",
+        "....####....",
+        "....#..#....",
+        "...##..##...",
+        "...######...",
+        "..##....##..",
+        "..##....##..",
+        ".###....###.",
+        "............",
+        "rrrrrrrrrrrr",
+        "rrrrrrrrrrrr",
+    }},
+    {"bullet", {
+        "nn..........",
+        "nn..########",
+        "............",
+        "............",
+        "nn..........",
+        "nn..########",
+        "............",
+        "............",
+        "nn..........",
+        "nn..########",
+    }},
+    {"bigsmall", {
+        "#####....#####",
+        "##..........##",
+        "#.#........#.#",
+        "#..#......#..#",
+        "#...######...#",
+        "....#wwww#....",
+        "....#wwww#....",
+        "#...######...#",
+        "#..#......#..#",
+        "#.#........#.#",
+        "##..........##",
+        "#####....#####",
+    }},
+    {"bookmark", {
+        ".###########.",
+        "#nnnnnnnnnnw#",
+        "#nnnnnnnnnnw#",
+        "#nnnrrnnnnnw#",
+        "#nnnrrnnnnnw#",
+        "#nnnrrnnnnnw#",
+        "#nnnrrnnnnnw#",
+        "#nnnrrnnnnnw#",
+        "#nnnnnnnnnnw#",
+        "#nnnnnnnnnnw#",
+        ".#wwwwwwwwww#",
+        "..##########.",
+    }},
+    {"mark", {
+        "##.........",
+        "##rrrrrrr..",
+        "##rrrrrrrr.",
+        "##rrrrrrr..",
+        "##rrrrrr...",
+        "##rrrrrrr..",
+        "##rrrrrrrr.",
+        "##.........",
+        "##.........",
+        "##.........",
+        "##.........",
+        "####.......",
+    }},
+    {"save", {
+        "############",
+        "#n#wwwwww#n#",
+        "#n#wwwwww#n#",
+        "#n#wwwwww#n#",
+        "#n########n#",
+        "#nnnnnnnnnn#",
+        "#nn######nn#",
+        "#nn#ss#ww#n#",
+        "#nn#ss#ww#n#",
+        ".###########",
+    }},
     {"left", {
         "############",
         "",
@@ -107,6 +283,22 @@ const QList<QRgb> kPalette{0xFF000000, 0xFF800000, 0xFF008000, 0xFF808000, 0xFF0
                            0xFF008080, 0xFFC0C0C0, 0xFF808080, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00,
                            0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF};
 
+// The palette index a glyph character paints, or -1 for the button face.
+int inkColour(char c) {
+    switch (c) {
+    case '#': return 0;   // black
+    case 'm': return 1;   // maroon
+    case 'g': return 2;   // green
+    case 'n': return 4;   // navy
+    case 'c': return 6;   // teal
+    case 's': return 8;   // grey
+    case 'r': return 9;   // red
+    case 'y': return 11;  // yellow
+    case 'w': return 15;  // white
+    default: return -1;
+    }
+}
+
 QImage draw(const Glyph& glyph, bool pressed) {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     image.fill(QColor(0xC0, 0xC0, 0xC0));
@@ -136,7 +328,7 @@ QImage draw(const Glyph& glyph, bool pressed) {
     const int top = (kHeight - static_cast<int>(glyph.rows.size())) / 2 + (pressed ? 1 : 0);
     for (int y = 0; y < static_cast<int>(glyph.rows.size()); ++y)
         for (int x = 0; glyph.rows[y][x]; ++x)
-            if (glyph.rows[y][x] == '#') image.setPixel(left + x, top + y, kPalette[0]);
+            if (const int colour = inkColour(glyph.rows[y][x]); colour >= 0) image.setPixel(left + x, top + y, kPalette[colour]);
     return image.convertToFormat(QImage::Format_Indexed8, kPalette, Qt::ThresholdDither);
 }
 
