@@ -1,9 +1,12 @@
 #include "library/frm_code_lib.h"
 
+#include "core/editor_host.h"
 #include "core/folder_copy.h"
 #include "core/globals.h"
 #include "core/wait_cursor.h"
 #include "library/app_icon.h"
+#include "library/ctl_bookmarks.h"
+#include "library/formatting_bar.h"
 #include "library/frm_calendar.h"
 #include "library/frm_splash.h"
 #include "library/menu_table.h"
@@ -34,13 +37,18 @@ FrmCodeLib::FrmCodeLib() : forms::Form(QStringLiteral("frmCodeLib")) {
     buildMenus();
     connectMenus();
     buildTree();
+    buildEditorControls();
+    connectEditorMenus();
+    connectEditorEvents();
     // Nothing of a library can be used before one is open.
     EnableLibraryCommands(false);
     core::setMainWindowHost(this);
+    core::setEditorHost(editorHost_.get());
 }
 
 FrmCodeLib::~FrmCodeLib() {
     if (core::mainWindowHost() == this) core::setMainWindowHost(nullptr);
+    if (core::editorHost() == editorHost_.get()) core::setEditorHost(nullptr);
 }
 
 void FrmCodeLib::buildControls() {
@@ -157,8 +165,10 @@ void FrmCodeLib::Form_Load() {
         GetLastDatabasePath();
         LoadWindowSettings();
         SetupSysTrayIcon();
+        picPicture1_->FillFontList();
         if (OpenWorkDatabase()) {
             FillTree();
+            bookmarkList_->Initialise(core::gWorkDB);
             ShowBookmarkPane(viewBookMarks_);
             EnableLibraryCommands(true);
         } else {

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QIcon>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -28,6 +29,11 @@ class CommonDialog;
 class RichTextBox;
 }  // namespace forms
 
+namespace core {
+class CCodeItem;
+class EditorHost;
+}  // namespace core
+
 // Item tree, toolbar, drag and drop, export and import.
 class QMimeData;
 class QProgressBar;
@@ -37,6 +43,8 @@ class QToolBar;
 namespace library {
 
 class VclWriter;
+class CtlBookmarks;
+class FormattingBar;
 
 // The private clipboard format of a dragged tree item.
 inline constexpr char16_t kTreeDragFormat[] = u"application/x-bazimainlibTree";
@@ -213,6 +221,66 @@ private:
     int dragScroll_ = 0;  // -1 up, 0 none, 1 down
     int32_t hoverCount_ = 0;
     // ---- end of the item tree's block ----
+
+    // ---- Menus, formatting bar, editor events, bookmark pane, find, new library, backup, help ----
+public:
+    FormattingBar* picPicture1() const { return picPicture1_; }
+    CtlBookmarks* bookmarkList() const { return bookmarkList_; }
+    // What the editor commands of core reach of this window.
+    core::EditorHost& editorHost() const { return *editorHost_; }
+    bool editorHasFocus() const { return editorFocus_; }
+    bool editorEnlarged() const { return enlarged_; }
+
+    // Opens the library in `folder` (ending in "/") as the work library: what the open library shows
+    // is saved first; when the new one cannot be opened, the one that was open stays in use.
+    bool OpenLibraryFolder(const QString& folder);
+
+    void AddBookMark();
+    void EnlargeEditor();
+    void RestoreEditor();
+    void ShowFind();
+    void ShowHelp();
+    void ctlBookMarkList_ViewBookMark(const std::shared_ptr<core::CCodeItem>& item);
+
+    // The formatting bar.
+    void imgButtons_Click(int index);
+    void imgAButtons_Click(int index);
+    void imgFButtons_Click(int index);
+    void cboFontCombo_Click();
+    void cboSizeCombo_Click();
+
+    // The editor's events and the formatting bar's state.
+    void txtCode_GotFocus();
+    void txtCode_LostFocus();
+    void txtCode_KeyDown(int keyCode, int shift);
+    void txtCode_KeyUp(int keyCode, int shift);
+    void UpdateTextInfo(QWidget* window);
+    bool TabsChanged();
+
+private:
+    class EditorHostAdapter;
+    void buildEditorControls();
+    void connectEditorMenus();
+    void connectEditorEvents();
+    void insertAtCaret(const QString& text);
+    void mnuformatfont_Click();
+    void placeEnlargedEditor();
+    bool editorEventFilter(QObject* watched, QEvent* event);
+
+    FormattingBar* picPicture1_ = nullptr;
+    CtlBookmarks* bookmarkList_ = nullptr;
+    std::unique_ptr<core::EditorHost> editorHost_;
+    bool editorFocus_ = false;
+    bool enlarged_ = false;
+    QPointer<QWidget> editorHome_;  // the editor's parent while it is not enlarged
+    int editorHomeIndex_ = -1;      // its place in that parent's layout, -1 when none
+    // What a font or size pick saw: the page's length and the caret; -1 when nothing waits.
+    int32_t pickTextLength_ = -1;
+    int32_t pickCaret_ = 0;
+    bool syncingCombos_ = false;
+    QString shownFontName_;
+    QString shownFontSize_;
+    // ---- end of the menus' block ----
 };
 
 // The program's home page.

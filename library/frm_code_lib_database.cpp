@@ -3,6 +3,7 @@
 #include "core/folder_copy.h"
 #include "core/globals.h"
 #include "core/work_database.h"
+#include "library/ctl_bookmarks.h"
 #include "library/frm_code_lib.h"
 #include "library/main_window_layout_settings.h"
 #include "platform/dao/dao.h"
@@ -60,30 +61,38 @@ void FrmCodeLib::ChooseWorkDatabase() {
         vb::MsgBox(QStringLiteral("请选择工作库文件 dirovovivov.mdb"), vb::vbOKOnly | vb::vbExclamation);
         return;
     }
+    if (!OpenLibraryFolder(QFileInfo(chosen).absolutePath() + u'/')) return;
+
+    core::gBackupMode = true;
+    QString work = core::gWorkPath;
+    QString bak = core::gWorkPath + QStringLiteral("bak");
+    core::CopyWorkDatabase(work, bak);
+}
+
+bool FrmCodeLib::OpenLibraryFolder(const QString& folder) {
     const QString previous = core::gWorkDB.isOpen() ? DatabasePath : QString();
     // What the open library shows is saved before it goes.
     SaveSettingsAndCloseDatabase();
     if (core::gWorkDB.isOpen()) core::gWorkDB.close();
     core::gWorkDB = dao::Database();
 
-    if (!openInto(*this, chosen)) {
+    const QString database = core::workDatabasePath(folder);
+    if (!openInto(*this, database)) {
         // The library that was open stays the one in use.
-        EnableLibraryCommands(!previous.isEmpty() && openInto(*this, previous));
-        return;
+        const bool reopened = !previous.isEmpty() && openInto(*this, previous);
+        if (reopened) bookmarkList_->Initialise(core::gWorkDB);
+        EnableLibraryCommands(reopened);
+        return false;
     }
-    const QString folder = QFileInfo(chosen).absolutePath() + u'/';
     core::gWorkPath = folder;
-    DatabasePath = core::workDatabasePath(folder);
+    DatabasePath = database;
     core::saveSetting(QString::fromUtf16(kLastDBKey), folder);
     CheckDatabaseVersion();  // the caption names the new folder
     ClearItemTree();
     FillTree();
+    bookmarkList_->Initialise(core::gWorkDB);
     EnableLibraryCommands(true);
-
-    core::gBackupMode = true;
-    QString work = core::gWorkPath;
-    QString bak = core::gWorkPath + QStringLiteral("bak");
-    core::CopyWorkDatabase(work, bak);
+    return true;
 }
 
 QString FrmCodeLib::ShowFileDialog(bool saveMode, QString& fileName, const QString& title, QString& filter) {

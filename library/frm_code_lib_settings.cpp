@@ -3,6 +3,7 @@
 #include "core/folder_copy.h"
 #include "core/globals.h"
 #include "core/work_database.h"
+#include "library/ctl_bookmarks.h"
 #include "library/frm_code_lib.h"
 #include "library/main_window_layout_settings.h"
 #include "platform/forms/richtextbox.h"
@@ -92,6 +93,7 @@ void FrmCodeLib::SaveSettingsAndCloseDatabase() {
         core::saveSetting(QString::fromUtf16(kViewBookMarksKey), vb::Variant(viewBookMarks_));
         core::saveSetting(QString::fromUtf16(kTxtBackColor.key), vb::Variant(static_cast<int32_t>(txtCode_->backColor())));
     }
+    bookmarkList_->Terminate();
     if (settings_ && settings_->CompactDatabaseOnExit()) {
         if (core::gWorkDB.isOpen()) core::gWorkDB.close();
         core::gWorkDB = dao::Database();
