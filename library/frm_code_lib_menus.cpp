@@ -38,13 +38,19 @@ public:
     explicit EditorHostAdapter(FrmCodeLib& w) : w_(w) {}
     QWidget* window() override { return &w_; }
     forms::RichTextBox& txtCode() override { return *w_.txtCode_; }
-    QPixmap imageListPicture(const QString& key) const override { return w_.picPicture1_->ilsImageList1().picture(key); }
+    QPixmap imageListPicture(const QString& key) const override {
+        lastKey_ = key;
+        return w_.picPicture1_->ilsImageList1().picture(key);
+    }
+    // The commands look a picture up and then show it: the button shows it by its key, so the
+    // pressed and released looks of the bar stay in step with what the commands set.
     void setButtonPicture(core::ButtonBar bar, int index, const QPixmap& picture) override {
         const auto& array = bar == core::ButtonBar::Alignment ? w_.picPicture1_->imgAButtons() : w_.picPicture1_->imgFButtons();
-        if (forms::ImageButton* button = array.at(index)) {
-            if (picture.isNull()) button->clear();
-            else button->setPixmap(picture);
-        }
+        forms::ImageButton* button = array.at(index);
+        if (!button) return;
+        if (picture.cacheKey() == w_.picPicture1_->ilsImageList1().picture(lastKey_).cacheKey()) button->showKey(lastKey_);
+        else if (picture.isNull()) button->clear();
+        else button->setPixmap(picture);
     }
     forms::CommonDialog& dlgCommonDialog1() override { return *w_.dialog_; }
     forms::ComboBox& cboFontCombo() override { return *w_.picPicture1_->cboFontCombo(); }
@@ -52,6 +58,7 @@ public:
 
 private:
     FrmCodeLib& w_;
+    mutable QString lastKey_;
 };
 
 namespace {

@@ -1,0 +1,168 @@
+// The new-library and backup dialogs through their controls.
+#include "core/folder_copy.h"
+#include "core/globals.h"
+#include "library/frm_library_folder.h"
+#include "platform/vb/folders.h"
+#include "tests/library_menus/menus_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+class FolderDialogsTest : public MenusTest {
+protected:
+    template <class F>
+    F& open(const char* entryName) {
+        trigger(QString::fromLatin1(entryName));
+        return forms::defaultInstance<F>();
+    }
+    static void ok(library::FrmLibraryFolder& d) { QTest::mouseClick(d.cmdok(), Qt::LeftButton); }
+    static QString folder(const QString& name) { return dataPath(name); }
+    static void touch(const QString& path, const QByteArray& content = "x") {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    int items() { return w().tvCodeItems()->topLevelItem(0)->childCount(); }
+};
+
+TEST_F(FolderDialogsTest, ANewLibraryStartsFromTheTemplateAndBecomesTheWorkFolder) {
+    library::FrmNew& d = open<library::FrmNew>("mnuNewDatabase");
+    EXPECT_EQ(d.Caption(), "新建");
+    EXPECT_EQ(d.Label1()->text(), "请确定工作目录：");
+    EXPECT_EQ(d.txtPath()->text(), folder(QStringLiteral("FW")));
+    EXPECT_FALSE(d.lblmsg()->isVisible());
+    const QString target = folder(QStringLiteral("新库"));
+    d.txtPath()->setText(target);
+    ok(d);
+    EXPECT_EQ(boxes_.count(), 0) << (boxes_.count() ? boxes_.last().text.toStdString() : "");
+    EXPECT_TRUE(QFileInfo(target + QStringLiteral("/dirovovivov.mdb")).isFile());
+    EXPECT_EQ(core::gWorkPath, target + u'/');
+    EXPECT_EQ(setting(QStringLiteral("LastDB")), target + u'/');
+    EXPECT_EQ(w().DatabasePath, target + QStringLiteral("/dirovovivov.mdb"));
+    EXPECT_TRUE(w().Caption().endsWith(QStringLiteral("........当前工作目录：") + target + u'/'));
+    EXPECT_EQ(forms::loadedInstance<library::FrmNew>(), nullptr);
+    EXPECT_EQ(rowCount(w().DatabasePath, QStringLiteral("codeitems")),
+              rowCount(core::TemplateFolder() + QStringLiteral("dirovovivov.mdb"), QStringLiteral("codeitems")));
+}
+
+TEST_F(FolderDialogsTest, TheWorkFolderIsRefusedHoweverItIsWritten) {
+    const QString work = core::gWorkPath;
+    QDir().mkpath(folder(QStringLiteral("links")));
+    QFile::link(QDir::cleanPath(work), folder(QStringLiteral("links/work")));
+    for (const QString& spelling : {work, work + QStringLiteral("./"), folder(QStringLiteral("links/work"))}) {
+        library::FrmNew& d = open<library::FrmNew>("mnuNewDatabase");
+        d.txtPath()->setText(spelling);
+        boxes_.clear();
+        ok(d);
+        ASSERT_EQ(boxes_.count(), 1) << spelling.toStdString();
+        EXPECT_EQ(boxes_.last().text, "此目录是当前的工作目录，请选择其它目录！！");
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(core::gWorkPath, work);
+    }
+    library::FrmNew& d = open<library::FrmNew>("mnuNewDatabase");
+    d.txtPath()->setText(QString());
+    boxes_.clear();
+    ok(d);
+    EXPECT_EQ(boxes_.count(), 0) << "an empty folder text does nothing";
+}
+
+TEST_F(FolderDialogsTest, AnotherLibraryIsOverwrittenOnlyAfterAYes) {
+    const QString other = folder(QStringLiteral("other"));
+    touch(other + QStringLiteral("/dirovovivov.mdb"), "someone's library");
+    const QString work = core::gWorkPath;
+    library::FrmNew& d = open<library::FrmNew>("mnuNewDatabase");
+    d.txtPath()->setText(other);
+    EXPECT_TRUE(d.lblmsg()->isVisible());
+    EXPECT_EQ(d.lblmsg()->text(), "注意:该目录不是空的，选一空目录不是更好吗？");
+    boxes_.answer(vb::vbNo);
+    ok(d);
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().buttons & vb::vbDefaultButton2) << "No is the default";
+    QFile f(other + QStringLiteral("/dirovovivov.mdb"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "someone's library");
+    EXPECT_EQ(core::gWorkPath, work);
+
+    boxes_.answer(vb::vbYes);
+    ok(d);
+    EXPECT_EQ(core::gWorkPath, other + u'/');
+}
+
+TEST_F(FolderDialogsTest, AFailedCopyChangesNothing) {
+    const QString work = core::gWorkPath;
+    const QString items = QString::number(this->items());
+    touch(folder(QStringLiteral("plainfile")));
+    library::FrmNew& d = open<library::FrmNew>("mnuNewDatabase");
+    d.txtPath()->setText(folder(QStringLiteral("plainfile/inside")));
+    ok(d);
+    ASSERT_GE(boxes_.count(), 1) << "the failure is said";
+    EXPECT_EQ(core::gWorkPath, work);
+    EXPECT_EQ(setting(QStringLiteral("LastDB")), work);
+    EXPECT_TRUE(core::gWorkDB.isOpen());
+    EXPECT_EQ(QString::number(this->items()), items);
+    EXPECT_TRUE(d.isVisible());
+}
+
+TEST_F(FolderDialogsTest, ABackupCopiesTheLibraryAndKeepsTheWorkFolder) {
+    library::FrmBak& d = open<library::FrmBak>("MNUBAK");
+    EXPECT_EQ(d.Caption(), "备份");
+    EXPECT_EQ(d.Label1()->text(), "请确定备份目录：");
+    EXPECT_EQ(d.txtPath()->text(), folder(QStringLiteral("BAK")));
+    const QString work = core::gWorkPath;
+    const QString target = folder(QStringLiteral("备份一"));
+    d.txtPath()->setText(target);
+    ok(d);
+    EXPECT_EQ(boxes_.count(), 0) << (boxes_.count() ? boxes_.last().text.toStdString() : "");
+    EXPECT_TRUE(QFileInfo(target + QStringLiteral("/dirovovivov.mdb")).isFile());
+    EXPECT_TRUE(integrityOk(target + QStringLiteral("/dirovovivov.mdb")));
+    EXPECT_EQ(core::gWorkPath, work);
+    EXPECT_EQ(setting(QStringLiteral("LastDB")), work);
+    EXPECT_FALSE(core::gBackupMode);
+    EXPECT_EQ(forms::loadedInstance<library::FrmBak>(), nullptr);
+
+    // A second backup into the same folder warns first, then replaces it.
+    library::FrmBak& again = open<library::FrmBak>("MNUBAK");
+    again.txtPath()->setText(target);
+    EXPECT_TRUE(again.lblmsg()->isVisible());
+    EXPECT_EQ(again.lblmsg()->text(), "注意：该目录不是空的，按“确定”将冲掉原有内容，最好选一新目录");
+    ok(again);
+    EXPECT_EQ(forms::loadedInstance<library::FrmBak>(), nullptr);
+}
+
+TEST_F(FolderDialogsTest, NoBackupIntoTheWorkFolderOrBelowIt) {
+    const QString work = core::gWorkPath;
+    library::FrmBak& d = open<library::FrmBak>("MNUBAK");
+    for (const QString& target : {work, work + QStringLiteral("inner/backup")}) {
+        d.txtPath()->setText(target);
+        boxes_.clear();
+        ok(d);
+        ASSERT_EQ(boxes_.count(), 1) << target.toStdString();
+        EXPECT_FALSE(QFileInfo(work + QStringLiteral("inner")).exists());
+        EXPECT_TRUE(d.isVisible());
+    }
+}
+
+TEST_F(FolderDialogsTest, BrowseTakesTheChosenFolderAndCancelEmptiesTheText) {
+    library::FrmBak& d = open<library::FrmBak>("MNUBAK");
+    dialogs_.answer(forms::DialogAnswer::folder(folder(QStringLiteral("chosen"))));
+    QTest::mouseClick(d.Cmdliu(), Qt::LeftButton);
+    EXPECT_EQ(d.txtPath()->text(), folder(QStringLiteral("chosen")));
+    EXPECT_EQ(dialogs_.last().title, "请选择文件夹：");
+    dialogs_.answer(forms::DialogAnswer::cancel());
+    QTest::mouseClick(d.Cmdliu(), Qt::LeftButton);
+    EXPECT_EQ(d.txtPath()->text(), QString());
+    QTest::mouseClick(d.cmdcancel(), Qt::LeftButton);
+    EXPECT_EQ(forms::loadedInstance<library::FrmBak>(), nullptr);
+}
+
+}  // namespace
