@@ -189,6 +189,11 @@ void FrmCodeLib::UpdateTextInfo(QWidget* /*window*/) {
     }
     showLegibly(fonts, fontName && !fontName->isEmpty());
     showLegibly(sizes, fontSize.has_value());
+    // An empty page has no text to change: the caret takes the boxes' choice, which typing then uses.
+    if (box.text().isEmpty()) {
+        if (fonts->listIndex() >= 0) box.setSelFontName(fonts->text());
+        if (sizes->listIndex() >= 0) box.setSelFontSize(vb::val(sizes->text()));
+    }
 }
 
 bool FrmCodeLib::TabsChanged() {

@@ -199,6 +199,16 @@ TEST_F(UpdateTextInfoTest, TheBoxesShowTheSelectionAndWriteNothingBack) {
     EXPECT_EQ(comboText(fonts), QColor(Qt::black));
 }
 
+TEST_F(UpdateTextInfoTest, OnAnEmptyPageTheCaretTakesTheBoxesChoice) {
+    editor().setText(QString());
+    bar().cboSizeCombo()->setListIndex(20 - 6);
+    editor().setCurrentCharFormat(QTextCharFormat());
+    mouseUp();
+    commit(QStringLiteral("a"));
+    select(QStringLiteral("a"));
+    EXPECT_EQ(editor().selFontSize(), std::optional<double>(20));
+}
+
 TEST_F(UpdateTextInfoTest, TabsChangedReportsOnlyAChange) {
     editor().setText(QStringLiteral("a\tb"));
     QTextCursor c(editor().document());
