@@ -109,6 +109,11 @@ void CtlBookmarks::Terminate() {
 }
 
 void CtlBookmarks::FindBookmark(const QString& text) {
+    // The entry the user chose stays chosen when it is one of that title.
+    if (QTreeWidgetItem* selected = lvBookMarks_->selectedItem(); selected && selected->text(0) == text) {
+        lvBookMarks_->scrollToItem(selected);
+        return;
+    }
     for (int i = 0; i < lvBookMarks_->itemCount(); ++i) {
         QTreeWidgetItem* entry = lvBookMarks_->topLevelItem(i);
         if (entry->text(0) != text) continue;

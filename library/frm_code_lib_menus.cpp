@@ -23,6 +23,7 @@
 #include "platform/vb/date.h"
 #include "platform/vb/format.h"
 #include "platform/vb/twips.h"
+#include "windows/frm_bzzs.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -63,8 +64,6 @@ private:
 
 namespace {
 
-constexpr int kKeyRole = Qt::UserRole;  // the tree nodes' keys
-
 // The entries a formatted date or time is inserted by, with the named format each uses.
 struct InsertFormat {
     const char16_t* entry;
@@ -78,12 +77,6 @@ constexpr InsertFormat kInsertFormats[] = {
 
 // The commands that enlarging takes away while the editor covers the window.
 constexpr const char16_t* kLibraryCommands[] = {u"mnuNewDatabase", u"mnuOpenDatabase", u"MNUBAK", u"mnuViewBookMarks"};
-
-QTreeWidgetItem* findNode(QTreeWidget* tree, const QString& key) {
-    for (QTreeWidgetItemIterator it(tree); *it; ++it)
-        if ((*it)->data(0, kKeyRole).toString() == key) return *it;
-    return nullptr;
-}
 
 }  // namespace
 
@@ -138,7 +131,7 @@ void FrmCodeLib::connectEditorMenus() {
     on(u"MnuFcolor", [] { core::ChooseTextColor(); });
     on(u"mnuBbolor", [] { core::ChooseBackColor(); });
     on(u"MnuJiSuan", [this] { forms::defaultInstance<calculator::FrmJiSuanQi>().Show(false, this); });
-    on(u"MnuBZZS", [] {});
+    on(u"MnuBZZS", [this] { forms::defaultInstance<windows::FrmBZzs>().Show(false, this); });
     on(u"MnuBMadd", [this] { AddBookMark(); });
     on(u"MnuFD", [this] { EnlargeEditor(); });
     on(u"mnuHuanyuan", [this] { RestoreEditor(); });
@@ -180,9 +173,9 @@ void FrmCodeLib::mnuformatfont_Click() {
 
 void FrmCodeLib::AddBookMark() {
     guarded(QStringLiteral(" frmCodeLib::AddBookMark"), [this] {
-        QTreeWidgetItem* node = tvCodeItems_->currentItem();
+        QTreeWidgetItem* node = selectedNode();
         if (!node) return;
-        const QString key = node->data(0, kKeyRole).toString();
+        const QString key = nodeKey(node);
         if (key.compare(QStringLiteral("ROOT"), Qt::CaseInsensitive) == 0) return;
         auto item = std::make_shared<core::CCodeItem>();
         item->Initialise(core::gWorkDB, key.mid(1));
@@ -199,11 +192,12 @@ void FrmCodeLib::AddBookMark() {
 }
 
 void FrmCodeLib::ctlBookMarkList_ViewBookMark(const std::shared_ptr<core::CCodeItem>& item) {
-    QTreeWidgetItem* node = findNode(tvCodeItems_, QStringLiteral("C") + item->Key());
+    const QString key = QStringLiteral("C") + item->Key();
+    QTreeWidgetItem* node = nodeByKey(key);
     if (!node) return;
     tvCodeItems_->scrollToItem(node);
     tvCodeItems_->setCurrentItem(node);
-    statusBar_->showMessage(node->text(0));
+    ShowSelectedItem(key);
 }
 
 void FrmCodeLib::ShowFind() {

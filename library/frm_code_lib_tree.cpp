@@ -3,6 +3,7 @@
 #include "core/code_item.h"
 #include "core/globals.h"
 #include "core/wait_cursor.h"
+#include "library/ctl_bookmarks.h"
 #include "library/frm_code_lib.h"
 #include "library/item_delete.h"
 #include "library/item_tree.h"
@@ -334,7 +335,8 @@ void FrmCodeLib::ShowSelectedItem(const QString& key) {
     core::CCodeItem item;
     item.Initialise(core::gWorkDB, key.mid(1));
     statusPanel1_->setText(item.Description());
-    // The item-detail tabs and the bookmark list take the item from here once they are on the window.
+    if (QTreeWidgetItem* node = nodeByKey(key)) bookmarkList_->FindBookmark(node->text(0));
+    // The item-detail tabs take the item from here once they are on the window.
 }
 
 void FrmCodeLib::tvCodeItems_NodeClick(QTreeWidgetItem* node) {
@@ -512,6 +514,7 @@ void FrmCodeLib::DeleteCodeItem() {
         for (QTreeWidgetItem* n = dropHighlight_; n; n = n->parent())
             if (n == node) dropHighlight_ = nullptr;
         delete node;
+        bookmarkList_->Initialise(core::gWorkDB);  // the item's bookmarks went with it
         QTreeWidgetItem* now = tvCodeItems_->currentItem();
         if (!now) now = parent;
         if (now) {

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QLabel>
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
@@ -56,13 +57,27 @@ TEST_F(BookmarksTest, AClickShowsTheItemInTheTree) {
     QTreeWidgetItem* node = w().tvCodeItems()->currentItem();
     ASSERT_NE(node, nullptr);
     EXPECT_EQ(node->text(0), "十四主星");
-    EXPECT_EQ(w().StatusBar1()->currentMessage(), "十四主星");
+    EXPECT_EQ(w().statusPanel1()->text(), "十四主星");
 
     // An entry without an item id answers with a message.
     row(0)->setData(0, Qt::UserRole + 10, QStringLiteral("C"));
     pane().lvBookMarks_ItemClick(row(0));
     ASSERT_EQ(boxes_.count(), 1);
     EXPECT_EQ(boxes_.last().text, "No Related Code !");
+}
+
+TEST_F(BookmarksTest, TheTreeFindsAndRefreshesTheBookmarks) {
+    list().clearSelection();
+    list().setCurrentItem(nullptr);
+    QTreeWidgetItem* node = w().nodeByKey(QStringLiteral("C2"));
+    ASSERT_NE(node, nullptr);
+    w().tvCodeItems()->setCurrentItem(node);
+    w().tvCodeItems_NodeClick(node);
+    EXPECT_EQ(list().selectedItem(), row(0)) << "choosing an item selects its bookmark";
+
+    boxes_.answer(vb::vbYes);
+    w().DeleteCodeItem();
+    EXPECT_EQ(list().itemCount(), 0) << "the deleted item's bookmark leaves the list";
 }
 
 TEST_F(BookmarksTest, DeletingFromThePopUpRemovesRowAndEntry) {

@@ -11,6 +11,7 @@
 #include "platform/vb/date.h"
 #include "platform/vb/format.h"
 #include "tests/library_menus/menus_fixture.h"
+#include "windows/frm_bzzs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -198,6 +199,11 @@ TEST_F(MenuCommandsTest, MenusOpenTheirWindows) {
 
     trigger(QStringLiteral("MnuHeLp"));
     EXPECT_TRUE(forms::defaultInstance<library::FrmHelp>().isVisible());
+
+    trigger(QStringLiteral("MnuBZZS"));
+    auto* knowledge = forms::loadedInstance<windows::FrmBZzs>();
+    ASSERT_NE(knowledge, nullptr);
+    EXPECT_TRUE(knowledge->isVisible());
 
     whenShown<library::FrmAbout>([](library::FrmAbout& about) { about.Unload(); });
     trigger(QStringLiteral("mnuAbout"));
