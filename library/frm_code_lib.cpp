@@ -47,6 +47,7 @@ FrmCodeLib::FrmCodeLib() : forms::Form(QStringLiteral("frmCodeLib")) {
 }
 
 FrmCodeLib::~FrmCodeLib() {
+    disconnectEditorEvents();
     if (core::mainWindowHost() == this) core::setMainWindowHost(nullptr);
     if (core::editorHost() == editorHost_.get()) core::setEditorHost(nullptr);
 }

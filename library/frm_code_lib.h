@@ -262,11 +262,14 @@ private:
     void buildEditorControls();
     void connectEditorMenus();
     void connectEditorEvents();
+    // Before the window's members go: no event of a control may reach them any more.
+    void disconnectEditorEvents();
     void insertAtCaret(const QString& text);
     void mnuformatfont_Click();
     void placeEnlargedEditor();
     bool editorEventFilter(QObject* watched, QEvent* event);
 
+    QObject* editorHook_ = nullptr;
     FormattingBar* picPicture1_ = nullptr;
     CtlBookmarks* bookmarkList_ = nullptr;
     std::unique_ptr<core::EditorHost> editorHost_;

@@ -4,9 +4,11 @@
 #include "core/globals.h"
 #include "core/richtext_commands.h"
 #include "core/text_helpers.h"
+#include "library/ctl_bookmarks.h"
 #include "library/formatting_bar.h"
 #include "library/frm_code_lib.h"
 #include "platform/forms/combobox.h"
+#include "platform/forms/event_hook.h"
 #include "platform/forms/keycodes.h"
 #include "platform/forms/richtextbox.h"
 #include "platform/forms/twips_geometry.h"
@@ -20,21 +22,6 @@
 namespace library {
 
 namespace {
-
-// Runs a handler for the events of a control the window does not own the class of.
-class EventHook : public QObject {
-public:
-    EventHook(QObject* watched, std::function<bool(QObject*, QEvent*)> handler)
-        : QObject(watched), handler_(std::move(handler)) {
-        watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override { return handler_(watched, event); }
-
-private:
-    std::function<bool(QObject*, QEvent*)> handler_;
-};
 
 // The alignment buttons' pictures by the selection's alignment; mixed shows all three released.
 struct AlignmentPictures {
@@ -62,8 +49,9 @@ void showLegibly(forms::ComboBox* box, bool legible) {
 }  // namespace
 
 void FrmCodeLib::connectEditorEvents() {
-    new EventHook(txtCode_, [this](QObject* watched, QEvent* event) { return editorEventFilter(watched, event); });
-    new EventHook(client(), [this](QObject* watched, QEvent* event) { return editorEventFilter(watched, event); });
+    editorHook_ = new forms::EventHook(this, [this](QObject* watched, QEvent* event) { return editorEventFilter(watched, event); });
+    txtCode_->installEventFilter(editorHook_);
+    client()->installEventFilter(editorHook_);
     connect(txtCode_, &forms::RichTextBox::keyDown, this, [this](int key, int shift) { txtCode_KeyDown(key, shift); });
     connect(txtCode_, &forms::RichTextBox::keyUp, this, [this](int key, int shift) { txtCode_KeyUp(key, shift); });
     connect(txtCode_, &forms::RichTextBox::mouseUp, this, [this](const forms::MouseArgs&) { UpdateTextInfo(this); });
@@ -90,6 +78,16 @@ void FrmCodeLib::connectEditorEvents() {
     connect(picPicture1_->cboSizeCombo(), &forms::ComboBox::clicked, this, [this] {
         guarded(QStringLiteral(" frmCodeLib::cboSizeCombo_Click"), [this] { cboSizeCombo_Click(); });
     });
+}
+
+void FrmCodeLib::disconnectEditorEvents() {
+    delete editorHook_;
+    editorHook_ = nullptr;
+    txtCode_->disconnect(this);
+    picPicture1_->disconnect(this);
+    picPicture1_->cboFontCombo()->disconnect(this);
+    picPicture1_->cboSizeCombo()->disconnect(this);
+    bookmarkList_->disconnect(this);
 }
 
 bool FrmCodeLib::editorEventFilter(QObject* watched, QEvent* event) {

@@ -11,6 +11,7 @@
 #include "library/tree_pictures.h"
 #include "platform/dao/dao.h"
 #include "platform/forms/error_report.h"
+#include "platform/forms/event_hook.h"
 #include "platform/forms/keycodes.h"
 #include "platform/vb/msgbox.h"
 
@@ -82,17 +83,6 @@ private:
     Commit commit_;
 };
 
-// Hands the events of the tree and its viewport to the window.
-class EventHook : public QObject {
-public:
-    using Handler = std::function<bool(QObject*, QEvent*)>;
-    EventHook(QObject* parent, Handler handler) : QObject(parent), handler_(std::move(handler)) {}
-    bool eventFilter(QObject* watched, QEvent* event) override { return handler_(watched, event); }
-
-private:
-    Handler handler_;
-};
-
 QString treeDragFormat() { return QString::fromUtf16(kTreeDragFormat); }
 
 QString idOf(const QString& key) { return key == kRoot ? QStringLiteral("0") : key.mid(1); }
@@ -118,7 +108,7 @@ void FrmCodeLib::buildTree() {
     tv->setDragDropMode(QAbstractItemView::NoDragDrop);
     tv->setAcceptDrops(true);
     tv->viewport()->setAcceptDrops(true);
-    auto* hook = new EventHook(tv, [this](QObject* watched, QEvent* event) { return treeEvent(watched, event); });
+    auto* hook = new forms::EventHook(tv, [this](QObject* watched, QEvent* event) { return treeEvent(watched, event); });
     tv->installEventFilter(hook);
     tv->viewport()->installEventFilter(hook);
     connect(tv, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { tvCodeItems_NodeClick(node); });
