@@ -1,11 +1,13 @@
 #include "library/frm_code_lib.h"
 
+#include "core/code_item.h"
 #include "core/editor_host.h"
 #include "core/folder_copy.h"
 #include "core/globals.h"
 #include "core/wait_cursor.h"
 #include "library/app_icon.h"
 #include "library/ctl_bookmarks.h"
+#include "library/ctl_code_details.h"
 #include "library/formatting_bar.h"
 #include "library/frm_calendar.h"
 #include "library/frm_splash.h"
@@ -26,7 +28,6 @@
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace library {
 
@@ -58,12 +59,7 @@ void FrmCodeLib::buildControls() {
     tvCodeItems_->setObjectName(QStringLiteral("tvCodeItems"));
     tvCodeItems_->setHeaderHidden(true);
 
-    ctlCodeItemDetails_ = new QWidget(area);
-    ctlCodeItemDetails_->setObjectName(QStringLiteral("ctlCodeItemDetails"));
-    txtCode_ = new forms::RichTextBox(QStringLiteral("txtCode"), ctlCodeItemDetails_);
-    auto* detailsLayout = new QVBoxLayout(ctlCodeItemDetails_);
-    detailsLayout->setContentsMargins(0, 0, 0, 0);
-    detailsLayout->addWidget(txtCode_);
+    buildDetails();
 
     ctlBookMarkList_ = new QWidget(area);
     ctlBookMarkList_->setObjectName(QStringLiteral("ctlBookMarkList"));
@@ -127,7 +123,11 @@ void FrmCodeLib::connectMenus() {
     onMenu(QStringLiteral("MNUZHUYE"), &FrmCodeLib::MNUZHUYE_Click);
     connect(menuEntries_.value(QStringLiteral("mnuViewBookMarks")), &QAction::triggered, this,
             [this] { ShowBookmarkPane(!viewBookMarks_); });
-    connect(menuEntries_.value(QStringLiteral("MnuWanNian")), &QAction::triggered, this, [] { showFrmcalendar(); });
+    connect(menuEntries_.value(QStringLiteral("MnuWanNian")), &QAction::triggered, this, [this] {
+        // A case from the calendar goes to the item shown, as one from the case list does.
+        const auto& item = ctlCodeItemDetails_->item();
+        showFrmcalendar(item ? item->Key().toInt() : 0);
+    });
 }
 
 bool FrmCodeLib::guarded(const QString& tag, const std::function<void()>& f) { return forms::reportErrors(tag, f); }
@@ -170,6 +170,7 @@ void FrmCodeLib::Form_Load() {
         if (OpenWorkDatabase()) {
             FillTree();
             bookmarkList_->Initialise(core::gWorkDB);
+            ctlCodeItemDetails_->Initialise(core::gWorkDB, nullptr);
             ShowBookmarkPane(viewBookMarks_);
             EnableLibraryCommands(true);
         } else {
@@ -184,7 +185,13 @@ void FrmCodeLib::Form_Load() {
 
 void FrmCodeLib::Form_QueryUnload(int& cancel, int unloadMode) {
     // An end the desktop or a signal asks for cannot wait for an answer.
-    if (unloadMode == forms::vbAppWindows || unloadMode == forms::vbAppTaskManager) return;
+    const bool ending = unloadMode == forms::vbAppWindows || unloadMode == forms::vbAppTaskManager;
+    // The page on screen is written first; when it cannot be, the user keeps it on screen.
+    if (!ctlCodeItemDetails_->SaveShownPage(false, ending) && !ending) {
+        cancel = 1;
+        return;
+    }
+    if (ending) return;
     if (menuEntries_.value(QStringLiteral("mnuNewDatabase"))->isEnabled()) return;
     cancel = 1;
     if (vb::MsgBox(QStringLiteral("真的退出程序吗？"), vb::vbOKCancel, QStringLiteral("提示")) == vb::vbOK) cancel = 0;
@@ -196,6 +203,7 @@ void FrmCodeLib::Form_Unload(int& /*cancel*/) {
         // the work database is still open.
         forms::unloadAll(forms::vbFormOwner, this);
         ClearItemTree();
+        ctlCodeItemDetails_->Terminate(true);
         RemoveTrayIcon();
         if (core::gWorkDB.isOpen()) core::gWorkDB.close();
         core::gWorkDB = dao::Database();

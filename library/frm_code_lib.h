@@ -4,6 +4,7 @@
 // program's one end, however the program is ended.
 #include "core/main_window_host.h"
 #include "core/settings.h"
+#include "library/ctl_code_details.h"
 #include "platform/forms/form.h"
 #include "platform/forms/image_list.h"
 
@@ -45,6 +46,9 @@ namespace library {
 class VclWriter;
 class CtlBookmarks;
 class FormattingBar;
+class CtlCodeDetails;
+class CtlFileDetails;
+class ReadingPanel;
 
 // The private clipboard format of a dragged tree item.
 inline constexpr char16_t kTreeDragFormat[] = u"application/x-bazimainlibTree";
@@ -70,7 +74,7 @@ public:
     // Controls.
     QTreeWidget* tvCodeItems() const { return tvCodeItems_; }
     forms::RichTextBox* txtCode() const { return txtCode_; }
-    QWidget* ctlCodeItemDetails() const { return ctlCodeItemDetails_; }
+    CtlCodeDetails* ctlCodeItemDetails() const { return ctlCodeItemDetails_; }
     QWidget* ctlBookMarkList() const { return ctlBookMarkList_; }
     QLabel* imgSplitter() const { return imgSplitter_; }
     QFrame* picSplitter() const { return picSplitter_; }
@@ -137,7 +141,7 @@ private:
     QTreeWidget* tvCodeItems_ = nullptr;
     QLabel* imgSplitter_ = nullptr;
     QFrame* picSplitter_ = nullptr;
-    QWidget* ctlCodeItemDetails_ = nullptr;
+    CtlCodeDetails* ctlCodeItemDetails_ = nullptr;
     forms::RichTextBox* txtCode_ = nullptr;
     QWidget* ctlBookMarkList_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
@@ -284,6 +288,22 @@ private:
     QString shownFontName_;
     QString shownFontSize_;
     // ---- end of the menus' block ----
+
+    // ---- Item-detail tabs, reading panel and case list ----
+public:
+    // The case list and the reading panel, which the item-detail tabs place under their tabs.
+    CtlFileDetails* ctlFileDetails1() const { return ctlFileDetails1_; }
+    ReadingPanel* Picscroll() const { return Picscroll_; }
+    // Shows item `id` in the item-detail tabs; an empty id shows none (the reading panel). False
+    // when the page shown could not be saved first (reported): it stays on screen.
+    bool ShowItemDetails(const QString& id);
+
+private:
+    void buildDetails();
+
+    CtlFileDetails* ctlFileDetails1_ = nullptr;
+    ReadingPanel* Picscroll_ = nullptr;
+    // ---- end of the item-detail block ----
 };
 
 // The program's home page.

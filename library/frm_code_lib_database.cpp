@@ -4,6 +4,7 @@
 #include "core/globals.h"
 #include "core/work_database.h"
 #include "library/ctl_bookmarks.h"
+#include "library/ctl_code_details.h"
 #include "library/frm_code_lib.h"
 #include "library/main_window_layout_settings.h"
 #include "platform/dao/dao.h"
@@ -80,7 +81,10 @@ bool FrmCodeLib::OpenLibraryFolder(const QString& folder) {
     if (!openInto(*this, database)) {
         // The library that was open stays the one in use.
         const bool reopened = !previous.isEmpty() && openInto(*this, previous);
-        if (reopened) bookmarkList_->Initialise(core::gWorkDB);
+        if (reopened) {
+            bookmarkList_->Initialise(core::gWorkDB);
+            ctlCodeItemDetails_->Initialise(core::gWorkDB, nullptr);
+        }
         EnableLibraryCommands(reopened);
         return false;
     }
@@ -91,6 +95,7 @@ bool FrmCodeLib::OpenLibraryFolder(const QString& folder) {
     ClearItemTree();
     FillTree();
     bookmarkList_->Initialise(core::gWorkDB);
+    ctlCodeItemDetails_->Initialise(core::gWorkDB, nullptr);
     EnableLibraryCommands(true);
     return true;
 }

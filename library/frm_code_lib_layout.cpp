@@ -1,6 +1,7 @@
 // The library window's layout: the tree, the bar that divides it from the item's pages, the bookmark
 // pane and the status bar; the notification-area icon; the options and home-page commands.
 #include "core/globals.h"
+#include "library/ctl_code_details.h"
 #include "library/frm_about.h"
 #include "library/frm_code_lib.h"
 #include "library/frm_options.h"

@@ -4,6 +4,7 @@
 #include "core/globals.h"
 #include "core/work_database.h"
 #include "library/ctl_bookmarks.h"
+#include "library/ctl_code_details.h"
 #include "library/frm_code_lib.h"
 #include "library/main_window_layout_settings.h"
 #include "platform/forms/richtextbox.h"
@@ -94,6 +95,7 @@ void FrmCodeLib::SaveSettingsAndCloseDatabase() {
         core::saveSetting(QString::fromUtf16(kTxtBackColor.key), vb::Variant(static_cast<int32_t>(txtCode_->backColor())));
     }
     bookmarkList_->Terminate();
+    ctlCodeItemDetails_->Terminate();
     if (settings_ && settings_->CompactDatabaseOnExit()) {
         if (core::gWorkDB.isOpen()) core::gWorkDB.close();
         core::gWorkDB = dao::Database();
