@@ -199,6 +199,11 @@ bool CtlCodeDetails::SaveShownPage(bool evenUnchanged, bool quiet) {
     if (shownPath_.isEmpty() || !item_) return true;
     forms::RichTextBox* txtCode = window_.txtCode();
     if (!evenUnchanged && !txtCode->document()->isModified()) return true;
+    // An item deleted meanwhile keeps no pages: writing one would bring its file back.
+    if (!itemStored()) {
+        shownPath_.clear();
+        return true;
+    }
     try {
         txtCode->saveFile(shownPath_);
         txtCode->document()->setModified(false);
@@ -206,6 +211,18 @@ bool CtlCodeDetails::SaveShownPage(bool evenUnchanged, bool quiet) {
     } catch (const vb::Error& e) {
         if (!quiet) forms::reportError(e, QStringLiteral(" ctlCodeDetails::SaveCurrentPage"));
         return false;
+    }
+}
+
+bool CtlCodeDetails::itemStored() const {
+    try {
+        dao::Recordset rs = core::gWorkDB.openRecordset(QStringLiteral("select id from codeitems where id = ?"),
+                                                        dao::dbOpenSnapshot, {core::keyValue(item_->Key())});
+        const bool stored = !rs.eof();
+        rs.close();
+        return stored;
+    } catch (const vb::Error&) {
+        return true;  // when in doubt the page is written
     }
 }
 

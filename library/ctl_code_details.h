@@ -117,6 +117,8 @@ private:
     // The file of a text page's key for the held item; empty for other keys.
     QString pagePath(const QString& key) const;
     bool commitItem();
+    // The held item's row is still in the work database.
+    bool itemStored() const;
     void SaveCurrentPage();
 
     FrmCodeLib& window_;

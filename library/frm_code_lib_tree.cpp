@@ -321,12 +321,16 @@ void FrmCodeLib::BoldTreeNode(QTreeWidgetItem* node) {
 // ---- choosing and renaming ----
 
 void FrmCodeLib::ShowSelectedItem(const QString& key) {
-    if (key == kRoot) return;  // the root has no item to show
+    // The root has no item: the reading panel shows.
+    if (key == kRoot) {
+        ShowItemDetails(QString());
+        return;
+    }
     core::CCodeItem item;
     item.Initialise(core::gWorkDB, key.mid(1));
     statusPanel1_->setText(item.Description());
+    ShowItemDetails(key.mid(1));
     if (QTreeWidgetItem* node = nodeByKey(key)) bookmarkList_->FindBookmark(node->text(0));
-    // The item-detail tabs take the item from here once they are on the window.
 }
 
 void FrmCodeLib::tvCodeItems_NodeClick(QTreeWidgetItem* node) {
