@@ -5,9 +5,11 @@
 #include "library/frm_calendar.h"
 #include "platform/forms/form_registry.h"
 #include "platform/forms/listview.h"
+#include "platform/vb/folders.h"
 #include "tests/cases/case_fixture.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -60,6 +62,8 @@ TEST_F(NewCaseDialogTest, EntryLimitsUndoTheExcess) {
 }
 
 TEST_F(NewCaseDialogTest, OkStoresTheCaseUnderTheItemItWasOpenedFor) {
+    // The click that OK plays is shipped beside the program.
+    EXPECT_TRUE(QFile::exists(vb::joinPath(vb::programFolder(), QStringLiteral("tap.wav"))));
     library::FrmCalendar& d = open(3);
     EXPECT_TRUE(d.opXingbie1()->isChecked());
     EXPECT_TRUE(core::gIsMale);
