@@ -60,6 +60,8 @@ TEST_F(ItemDetailsTest, TheTabsAndAnItemsNotebookPage) {
     EXPECT_EQ(core::gCurrentRtfFile, workFile("GREENNOTE2.rtf"));
     EXPECT_FALSE(txtCode().text().trimmed().isEmpty());
     EXPECT_EQ(details().imgLabelKey(), "CODE");
+    EXPECT_FALSE(details().imgLabel()->pixmap().isNull());
+    EXPECT_FALSE(details().imgButtons()[2].pixmap().isNull());
     ASSERT_EQ(views.count(), 1);
     EXPECT_EQ(views[0][0].toInt(), 1);
     EXPECT_EQ(details().CurrentView(), 1);

@@ -1,6 +1,7 @@
-// Draws the formatting bar's button pictures: for each glyph a released look ("_u", raised) and a
-// pressed look ("_d", sunken, the glyph one pixel down and right). 22 by 21 pixels in the 16 colours
-// of the classic palette. In a glyph '#' is black ink, '.' the button face, and the letters below
+// Draws the button pictures of the formatting bar and of the item-detail tool strip: for each glyph a
+// released look ("_u", raised) and a pressed look ("_d", sunken, the glyph one pixel down and right),
+// 22 by 21 pixels; and the flat pictures CODE, NOTES, USAGE and FILES of an item's pages. All in the
+// 16 colours of the classic palette. In a glyph '#' is black ink, '.' the button face, and the letters below
 // name the other palette colours.
 #include <QGuiApplication>
 #include <QImage>
@@ -23,7 +24,7 @@ struct Glyph {
     std::vector<const char*> rows;
 };
 
-const std::array<Glyph, 19> kGlyphs{{
+const std::array<Glyph, 22> kGlyphs{{
     {"new", {
         "#########...",
         "#wwwwwww##..",
@@ -276,6 +277,35 @@ const std::array<Glyph, 19> kGlyphs{{
         ".........",
         "#########",
     }},
+    {"wordb", {
+        "...#.........",
+        "..##.#.....#.",
+        ".###.#.....#.",
+        "####.#..#..#.",
+        ".###.#.#.#.#.",
+        "..##.##...##.",
+        "...#.#.....#.",
+    }},
+    {"wordf", {
+        ".........#...",
+        ".#.....#.##..",
+        ".#.....#.###.",
+        ".#..#..#.####",
+        ".#.#.#.#.###.",
+        ".##...##.##..",
+        ".#.....#.#...",
+    }},
+    {"backcolor", {
+        "....#....",
+        "...#.#...",
+        "..#...#..",
+        "..#####..",
+        ".#.....#.",
+        ".#.....#.",
+        ".........",
+        "#########",
+        "#########",
+    }},
 }};
 
 // The 16-colour palette the pictures are stored in.
@@ -298,6 +328,73 @@ int inkColour(char c) {
     default: return -1;
     }
 }
+
+// The flat pictures of the item's pages, 16 by 16 on the window's face colour.
+constexpr int kBadgeSize = 16;
+const std::array<Glyph, 4> kBadges{{
+    {"CODE", {
+        ".##########.",
+        "#.#........#",
+        "#.#.######.#",
+        "#.#........#",
+        "#.#.######.#",
+        "#.#........#",
+        "#.#.####...#",
+        "#.#........#",
+        "#.#........#",
+        ".##########.",
+    }},
+    {"NOTES", {
+        "##########",
+        "#........#",
+        "#.######.#",
+        "#........#",
+        "#.######.#",
+        "#........#",
+        "#.####...#",
+        "#......###",
+        "#......##.",
+        "########..",
+    }},
+    {"USAGE", {
+        "....##....",
+        "...#..#...",
+        "..#....#..",
+        "..#....#..",
+        "...#..#...",
+        "....##....",
+        "....##....",
+        "...####...",
+        "...#..#...",
+        "...####...",
+    }},
+    {"FILES", {
+        "...###......",
+        "..#...#.....",
+        "..#...#.###.",
+        "...###.#...#",
+        "..#...##...#",
+        ".#.....####.",
+        "#.....#....#",
+        "#....#......#",
+        "#####.......#",
+        ".....########",
+    }},
+}};
+
+QImage badge(const Glyph& glyph) {
+    QImage image(kBadgeSize, kBadgeSize, QImage::Format_RGB32);
+    image.fill(QColor(0xC0, 0xC0, 0xC0));
+    int glyphWidth = 0;
+    for (const char* row : glyph.rows) glyphWidth = std::max(glyphWidth, static_cast<int>(std::strlen(row)));
+    const int left = (kBadgeSize - glyphWidth) / 2;
+    const int top = (kBadgeSize - static_cast<int>(glyph.rows.size())) / 2;
+    for (int y = 0; y < static_cast<int>(glyph.rows.size()); ++y)
+        for (int x = 0; glyph.rows[y][x]; ++x)
+            if (glyph.rows[y][x] == '#') image.setPixel(left + x, top + y, 0xFF000080);
+    return image;
+}
+
 
 QImage draw(const Glyph& glyph, bool pressed) {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
@@ -348,6 +445,13 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
                 return 1;
             }
+        }
+    }
+    for (const Glyph& g : kBadges) {
+        const QString path = QStringLiteral("%1/%2.png").arg(folder, QLatin1String(g.name));
+        if (!badge(g).convertToFormat(QImage::Format_Indexed8, kPalette, Qt::ThresholdDither).save(path, "PNG")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
         }
     }
     return 0;
