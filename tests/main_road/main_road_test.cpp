@@ -1,6 +1,7 @@
 // The main road, as a new user goes down it: a fresh data folder, an item chosen in the tree, its
-// case list, a new case picked in the calendar and stored, the list showing it also after a new start,
-// and its deletion; and the notebook page that is never lost, whatever the user does next.
+// case list, a new case picked in the calendar and stored, its chart as chartdump builds it, a
+// conclusion typed there, the list showing it also after a new start, and its deletion; and the
+// notebook page that is never lost, whatever the user does next.
 #include "calendar/widgets/wnl.h"
 #include "core/code_item.h"
 #include "core/globals.h"
@@ -8,17 +9,26 @@
 #include "platform/dao/dao.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/form_registry.h"
+#include "platform/forms/label.h"
 #include "platform/forms/listview.h"
 #include "platform/forms/richtextbox.h"
 #include "platform/vb/termination_signals.h"
 #include "tests/cases/case_fixture.h"
+#include "tests/support/test_env.h"
+#include "tools/chartdump/chart_json.h"
+#include "windows/chart_cells_widget.h"
+#include "windows/frm_ba_zi.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -100,11 +110,28 @@ TEST_F(MainRoad, ANewCaseFromTheCalendarToTheListAndAway) {
     forms::deleteUnloadedForms();
     EXPECT_EQ(forms::loadedInstance<library::FrmCalendar>(), nullptr);
 
-    // The case is stored under the item and is the case the chart opens on.
+    // The case is stored under the item, and the chart window shows its chart.
     EXPECT_EQ(caseCount(3), 1);
-    EXPECT_GT(core::gCurrentFileID, 0);
-    EXPECT_EQ(core::gChartTime, vb::Date::fromParts(1990, 6, 6, 12, 30));
-    EXPECT_FALSE(core::gIsMale);
+    EXPECT_EQ(boxes_.count(), 0) << boxes_.last().text.toStdString();
+    windows::FrmBaZi* chart = forms::loadedInstance<windows::FrmBaZi>();
+    ASSERT_TRUE(chart);
+    ASSERT_TRUE(chart->isVisible());
+    EXPECT_EQ(chart->lblXMing()->caption(), "王五");
+    const int chartId = chart->shownFileId();
+    EXPECT_GT(chartId, 0);
+    QProcess dump;
+    dump.start(testenv::programDir() + QStringLiteral("/chartdump"),
+               {QStringLiteral("--solar"), QStringLiteral("1990-06-06T12:30"), QStringLiteral("female")});
+    ASSERT_TRUE(dump.waitForFinished(60000));
+    const QJsonObject expected = QJsonDocument::fromJson(dump.readAllStandardOutput()).object();
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_EQ(chartdump::chartToJson(*chart->picMain(), QString()), expected);
+
+    // A conclusion typed there is kept in the case's row when the window closes.
+    typeText(chart->txtJieLun(), QStringLiteral("命宫坐紫微"));
+    chart->close();
+    forms::deleteUnloadedForms();
+    EXPECT_EQ(forms::loadedInstance<windows::FrmBaZi>(), nullptr);
 
     // Back on the library window the list takes the new row.
     window_->activateWindow();
@@ -116,8 +143,8 @@ TEST_F(MainRoad, ANewCaseFromTheCalendarToTheListAndAway) {
     EXPECT_EQ(row->text(1), "王五");
     EXPECT_EQ(row->text(2), "女");
     EXPECT_EQ(row->text(3), born);
-    const int id = files().recordId(row);
-    EXPECT_EQ(id, core::gCurrentFileID);
+    EXPECT_EQ(row->text(10), "命宫坐紫微");
+    EXPECT_EQ(files().recordId(row), chartId);
 
     // A new start on the same data folder shows the same.
     restart();
@@ -128,6 +155,7 @@ TEST_F(MainRoad, ANewCaseFromTheCalendarToTheListAndAway) {
     EXPECT_EQ(row->text(1), "王五");
     EXPECT_EQ(row->text(2), "女");
     EXPECT_EQ(row->text(3), born);
+    EXPECT_EQ(row->text(10), "命宫坐紫微");
 
     // Deleted from its pop-up, after the question.
     boxes_.answer(vb::vbYes);
