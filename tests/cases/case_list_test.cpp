@@ -3,7 +3,9 @@
 #include "core/globals.h"
 #include "library/frm_calendar.h"
 #include "platform/forms/form_registry.h"
+#include "platform/forms/label.h"
 #include "platform/forms/listview.h"
+#include "windows/frm_ba_zi.h"
 #include "tests/cases/case_fixture.h"
 
 #include <QAction>
@@ -100,7 +102,10 @@ TEST_F(CaseListTest, OpeningACaseTakesItsStoredIdSexAndBirth) {
     files().ExportFile(files().lvFiles()->item(QStringLiteral("ID=%1").arg(id)));
     EXPECT_EQ(core::gCurrentFileID, id);
     EXPECT_FALSE(core::gIsMale);
-    EXPECT_EQ(core::gChartTime, vb::Date::fromParts(1984, 7, 9, 23, 40));
+    windows::FrmBaZi* chart = forms::loadedInstance<windows::FrmBaZi>();
+    ASSERT_TRUE(chart);
+    EXPECT_EQ(chart->shownBirth(), vb::Date::fromParts(1984, 7, 9, 23, 40));
+    EXPECT_EQ(chart->lblXMing()->caption(), "丁");
     core::gIsMale = true;
     files().ExportFile(files().lvFiles()->item(QStringLiteral("ID=%1").arg(other)));
     EXPECT_FALSE(core::gIsMale);  // anything but 男 opens as female

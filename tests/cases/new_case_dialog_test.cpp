@@ -6,6 +6,7 @@
 #include "platform/forms/form_registry.h"
 #include "platform/forms/listview.h"
 #include "platform/vb/folders.h"
+#include "windows/frm_ba_zi.h"
 #include "tests/cases/case_fixture.h"
 
 #include <QApplication>
@@ -99,8 +100,11 @@ TEST_F(NewCaseDialogTest, OkStoresTheCaseUnderTheItemItWasOpenedFor) {
     const int id = rs.value("id").toLong();
     rs.close();
     // The new row is the case the chart window opens on.
+    windows::FrmBaZi* chart = forms::loadedInstance<windows::FrmBaZi>();
+    ASSERT_TRUE(chart);
+    EXPECT_EQ(chart->shownFileId(), id);
+    EXPECT_EQ(chart->shownBirth(), birth);
     EXPECT_EQ(core::gCurrentFileID, id);
-    EXPECT_EQ(core::gChartTime, birth);
 }
 
 TEST_F(NewCaseDialogTest, AFailedOkSaysWhyAndKeepsTheEntries) {
