@@ -97,6 +97,7 @@ void CtlCodeDetails::buildControls() {
     Label1_ = new forms::Label(QStringLiteral("Label1"), QStringLiteral(" "), this);
     LblScroll_ = new forms::Label(QStringLiteral("LblScroll"), QString::fromUtf16(kMarqueeText), Label1_);
     LblScroll_->setBackStyle(forms::Label::BackStyle::Transparent);
+    LblScroll_->setWordWrap(false);  // one line that moves, never a wrapped block
     LblScroll_->adjustSize();
     LblScroll_->hide();
     connect(LblScroll_, &forms::Label::clicked, this, &CtlCodeDetails::LblScroll_Click);
