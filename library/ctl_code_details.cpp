@@ -354,26 +354,26 @@ void CtlCodeDetails::tbsTabs_Click() {
 // --- Tool panels and buttons ---
 
 namespace {
-// The tool panel of that name on the library window itself, when it has one.
-QWidget* windowPanel(QWidget* window, QWidget* control, const QString& name) {
+// The tool panel of that name on the library window (its formatting bar lives inside this control),
+// apart from this control's own.
+QWidget* windowPanel(QWidget* window, const QWidget* own, const QString& name) {
     for (QWidget* w : window->findChildren<QWidget*>(name))
-        if (!control->isAncestorOf(w) && w != control) return w;
+        if (w != own) return w;
     return nullptr;
 }
 }  // namespace
 
 void CtlCodeDetails::showToolPanels(bool forText) {
-    for (const QString& name : {QStringLiteral("picPicture1"), QStringLiteral("picPicture2")}) {
-        const bool show = (name == QStringLiteral("picPicture1")) == forText;
-        if (QWidget* w = windowPanel(&window_, this, name)) w->setVisible(show);
-    }
+    if (QWidget* w = windowPanel(&window_, picPicture1_, QStringLiteral("picPicture1"))) w->setVisible(forText);
+    if (QWidget* w = windowPanel(&window_, picPicture2_, QStringLiteral("picPicture2"))) w->setVisible(!forText);
     picPicture1_->setVisible(forText);
     picPicture2_->setVisible(!forText);
+    UserControl_Resize();
 }
 
 void CtlCodeDetails::hideToolPanels() {
-    for (const QString& name : {QStringLiteral("picPicture1"), QStringLiteral("picPicture2")})
-        if (QWidget* w = windowPanel(&window_, this, name)) w->hide();
+    if (QWidget* w = windowPanel(&window_, picPicture1_, QStringLiteral("picPicture1"))) w->hide();
+    if (QWidget* w = windowPanel(&window_, picPicture2_, QStringLiteral("picPicture2"))) w->hide();
     picPicture1_->hide();
     picPicture2_->hide();
 }
@@ -447,8 +447,16 @@ void CtlCodeDetails::UserControl_Resize() {
     const int toolsTop = kTabsTop + std::max(0, (tabHeight - kButtonWidth) / 2);
     place(picPicture1_, w - toolsWidth - kEdge, toolsTop, toolsWidth, kButtonWidth);
     place(picPicture2_, w - toolsWidth - kEdge, toolsTop, toolsWidth, kButtonWidth);
-    const int top = kTabsTop + tabHeight;
-    place(window_.txtCode(), kEdge, top, w - 2 * kEdge, h - top - kEdge);
+    int top = kTabsTop + tabHeight;
+    // The library window's formatting bar, when it sits in this control, lies above the page.
+    QWidget* bar = windowPanel(&window_, picPicture1_, QStringLiteral("picPicture1"));
+    if (bar && isAncestorOf(bar) && !bar->isHidden()) {
+        const int barHeight = twips(bar->sizeHint().height());
+        place(bar, kEdge, top, w - 2 * kEdge, barHeight);
+        top += barHeight;
+    }
+    // An enlarged editor belongs to the window meanwhile and keeps its place there.
+    if (isAncestorOf(window_.txtCode())) place(window_.txtCode(), kEdge, top, w - 2 * kEdge, h - top - kEdge);
     place(window_.ctlFileDetails1(), kEdge, top, w - 2 * kEdge, h - top - kEdge);
     place(window_.Picscroll(), 0, kTabsTop, w, h - kTabsTop);
     mResizing = false;
