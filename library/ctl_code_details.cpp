@@ -5,6 +5,7 @@
 #include "core/text_helpers.h"
 #include "core/wait_cursor.h"
 #include "library/ctl_file_details.h"
+#include "library/formatting_bar.h"
 #include "library/frm_code_lib.h"
 #include "library/reading_panel.h"
 #include "platform/dao/dao.h"
@@ -363,8 +364,11 @@ QWidget* windowPanel(QWidget* window, const QWidget* own, const QString& name) {
 }
 }  // namespace
 
+QWidget* CtlCodeDetails::windowBar() const { return window_.picPicture1(); }
+
 void CtlCodeDetails::showToolPanels(bool forText) {
-    if (QWidget* w = windowPanel(&window_, picPicture1_, QStringLiteral("picPicture1"))) w->setVisible(forText);
+    if (QWidget* bar = windowBar()) bar->installEventFilter(this);
+    if (QWidget* w = windowBar()) w->setVisible(forText);
     if (QWidget* w = windowPanel(&window_, picPicture2_, QStringLiteral("picPicture2"))) w->setVisible(!forText);
     picPicture1_->setVisible(forText);
     picPicture2_->setVisible(!forText);
@@ -372,7 +376,7 @@ void CtlCodeDetails::showToolPanels(bool forText) {
 }
 
 void CtlCodeDetails::hideToolPanels() {
-    if (QWidget* w = windowPanel(&window_, picPicture1_, QStringLiteral("picPicture1"))) w->hide();
+    if (QWidget* w = windowBar()) w->hide();
     if (QWidget* w = windowPanel(&window_, picPicture2_, QStringLiteral("picPicture2"))) w->hide();
     picPicture1_->hide();
     picPicture2_->hide();
@@ -449,9 +453,10 @@ void CtlCodeDetails::UserControl_Resize() {
     place(picPicture2_, w - toolsWidth - kEdge, toolsTop, toolsWidth, kButtonWidth);
     int top = kTabsTop + tabHeight;
     // The library window's formatting bar, when it sits in this control, lies above the page.
-    QWidget* bar = windowPanel(&window_, picPicture1_, QStringLiteral("picPicture1"));
+    QWidget* bar = windowBar();
     if (bar && isAncestorOf(bar) && !bar->isHidden()) {
-        const int barHeight = twips(bar->sizeHint().height());
+        // The bar keeps the height it gave itself (it has no size hint).
+        const int barHeight = twips(bar->sizeHint().height() > 0 ? bar->sizeHint().height() : bar->height());
         place(bar, kEdge, top, w - 2 * kEdge, barHeight);
         top += barHeight;
     }
@@ -468,6 +473,11 @@ void CtlCodeDetails::resizeEvent(QResizeEvent* event) {
 }
 
 bool CtlCodeDetails::eventFilter(QObject* watched, QEvent* event) {
+    // The formatting bar comes and goes with the editor's focus: the page takes the room it leaves.
+    if (watched == windowBar() && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        QTimer::singleShot(0, this, [this] { UserControl_Resize(); });
+        return false;
+    }
     if (auto* button = qobject_cast<forms::ImageButton*>(watched)) {
         const int index = button->property("Index").toInt();
         if (event->type() == QEvent::MouseButtonPress)

@@ -113,6 +113,8 @@ private:
     // Both tool panels of this control and of the library window, for text pages or for the case list.
     void showToolPanels(bool forText);
     void hideToolPanels();
+    // The library window's formatting bar (its text-page tools), null before it is made.
+    QWidget* windowBar() const;
     void setCaptionPicture(const QString& key);
     // The file of a text page's key for the held item; empty for other keys.
     QString pagePath(const QString& key) const;
