@@ -189,6 +189,13 @@ void CopyWorkDatabase(QString& source, QString& target) {
                                                  QStringLiteral("LastDB"), target);
 }
 
+void BackUpWorkDatabase(const QString& target) {
+    gBackupMode = true;
+    QString source = gWorkPath;
+    QString into = target;
+    CopyWorkDatabase(source, into);
+}
+
 void CopyFolderFiles(const QString& source, const QString& target) {
     if (!QFileInfo(source).isDir()) {
         reportMissingFolder(source);

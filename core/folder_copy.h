@@ -19,6 +19,9 @@ namespace core {
 // gets past the existing-target test leaves gBackupMode false.
 void CopyWorkDatabase(QString& source, QString& target);
 
+// Backs the current library (gWorkPath) up into `target`: CopyWorkDatabase in backup mode.
+void BackUpWorkDatabase(const QString& target);
+
 // Copies every plain file of `source` into `target` (created when missing), replacing files there;
 // each file is replaced whole or not at all. Raises the file-system error of a failed copy.
 void CopyFolderFiles(const QString& source, const QString& target);

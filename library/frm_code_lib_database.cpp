@@ -64,10 +64,7 @@ void FrmCodeLib::ChooseWorkDatabase() {
     }
     if (!OpenLibraryFolder(QFileInfo(chosen).absolutePath() + u'/')) return;
 
-    core::gBackupMode = true;
-    QString work = core::gWorkPath;
-    QString bak = core::gWorkPath + QStringLiteral("bak");
-    core::CopyWorkDatabase(work, bak);
+    core::BackUpWorkDatabase(core::gWorkPath + QStringLiteral("bak"));
 }
 
 bool FrmCodeLib::OpenLibraryFolder(const QString& folder) {

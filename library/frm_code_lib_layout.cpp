@@ -5,6 +5,7 @@
 #include "library/frm_about.h"
 #include "library/frm_code_lib.h"
 #include "library/frm_options.h"
+#include "platform/forms/error_report.h"
 #include "platform/forms/form_registry.h"
 #include "platform/forms/richtextbox.h"
 #include "platform/forms/twips_geometry.h"
@@ -126,7 +127,7 @@ void FrmCodeLib::ShowSettings() {
         options->Show(true, this);
         options->Unload();
     } catch (const vb::Error& e) {
-        vb::MsgBox(QString::number(e.number()) + u' ' + e.description() + u' ' + e.source(), vb::vbOKOnly,
+        vb::MsgBox(forms::errorReportText(e, QString()), vb::vbOKOnly,
                    QStringLiteral("frmCodeLib::ShowSettings"));
     }
 }

@@ -74,10 +74,7 @@ void FrmCodeLib::StartUpBackup() {
         vb::MsgBox(QStringLiteral("Cannot find the last opened database : ") + DatabasePath, vb::vbInformation);
         return;
     }
-    core::gBackupMode = true;
-    QString work = core::gWorkPath;
-    QString bak = core::gWorkPath + QStringLiteral("bak");
-    core::CopyWorkDatabase(work, bak);
+    core::BackUpWorkDatabase(core::gWorkPath + QStringLiteral("bak"));
     // The earlier backup stays until the new one is whole.
     core::ReplaceWithCompactedCopy(DatabasePath, vb::joinPath(vb::dataFolder(), QStringLiteral("codebackup.mdb")));
 }

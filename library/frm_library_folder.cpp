@@ -118,10 +118,7 @@ void FrmBak::copyInto(const QString& target) {
         vb::MsgBox(QStringLiteral("备份目录不能放在当前工作目录之内，请选择其它目录！！"), vb::vbOKOnly);
         return;
     }
-    core::gBackupMode = true;
-    QString work = core::gWorkPath;
-    QString into = target;
-    core::CopyWorkDatabase(work, into);
+    core::BackUpWorkDatabase(target);
     Unload();
 }
 
