@@ -2,6 +2,7 @@
 
 #include "platform/dao/dao.h"
 #include "platform/dao/jet_errors.h"
+#include "platform/dao/statement_shape.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -360,6 +361,23 @@ bool Connection::passwordMatches(const QString& password) const {
 
 std::shared_ptr<Statement> Connection::prepare(const QString& jetSql, const QString& source) {
     return lookup(jetSql, false, source);
+}
+
+std::shared_ptr<Statement> Connection::prepareShared(const QString& jetSql, const QString& source,
+                                                     QList<vb::Variant>* numbers) {
+    numbers->clear();
+    if (byText_.contains(jetSql)) return lookup(jetSql, false, source);
+    StatementShape shape = shapeOf(jetSql);
+    if (shape.text.isEmpty()) return lookup(jetSql, false, source);
+    std::shared_ptr<Statement> st;
+    try {
+        st = lookup(shape.text, false, source);
+    } catch (const vb::Error&) {
+        // A faulty statement is reported in the words of the text as written.
+        return lookup(jetSql, false, source);
+    }
+    *numbers = std::move(shape.numbers);
+    return st;
 }
 
 std::shared_ptr<Statement> Connection::prepareNative(const QString& sql, const QString& source) {

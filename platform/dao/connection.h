@@ -107,6 +107,9 @@ public:
 
     // The cached statement of a Jet SQL text (translated and prepared on first use).
     std::shared_ptr<Statement> prepare(const QString& jetSql, const QString& source);
+    // For a SELECT without parameters: the cached statement of its shape (see statement_shape.h), with
+    // the numbers to bind in `numbers`, or of the text itself when it has no shape.
+    std::shared_ptr<Statement> prepareShared(const QString& jetSql, const QString& source, QList<vb::Variant>* numbers);
     // The cached statement of a SQLite text written by this layer (no translation).
     std::shared_ptr<Statement> prepareNative(const QString& sql, const QString& source);
     // Runs a native statement without results.

@@ -143,7 +143,9 @@ std::shared_ptr<Recordset::Impl> openRecordset(const std::shared_ptr<Database::I
         rs->rows.reserve(kept->rows.size());
         for (const auto& values : kept->rows) rs->rows.push_back(Recordset::Impl::Row{0, values, false, false});
     } else {
-        auto st = connection.prepare(sql, kRecordset);
+        // A snapshot runs the statement of its shape: the row it names is bound, not prepared anew.
+        QList<vb::Variant> numbers;
+        auto st = keepable ? connection.prepareShared(sql, kRecordset, &numbers) : connection.prepare(sql, kRecordset);
         if (st->jet().kind != StatementKind::Select || sqlite3_column_count(st->get()) == 0)
             raiseJet(kInvalidOperation, kRecordset);
         rs->columns = st->columns();
@@ -161,7 +163,7 @@ std::shared_ptr<Recordset::Impl> openRecordset(const std::shared_ptr<Database::I
         const int columns = int(rs->columns->size());
         sqlite3_stmt* stmt = run->get();
         StatementUse use(stmt);
-        bindParameters(stmt, params, kRecordset);
+        bindParameters(stmt, keepable ? numbers : params, kRecordset);
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
             Recordset::Impl::Row row;

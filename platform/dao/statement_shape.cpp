@@ -1,0 +1,159 @@
+#include "platform/dao/statement_shape.h"
+
+#include <QStringView>
+
+#include <array>
+#include <limits>
+#include <utility>
+
+namespace dao::detail {
+
+namespace {
+
+// One pass over the text, without building tokens: a shape is asked for every snapshot that the
+// handle has not kept, so it must cost far less than the statement it saves preparing. It reads
+// literals, quoted names and comments as the SQL lexer does, so nothing inside them is taken.
+
+bool isDigit(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
+bool isNameChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$') || c.unicode() >= 0x80; }
+bool isNameStart(QChar c) { return c.isLetter() || c == QLatin1Char('_') || c.unicode() >= 0x80; }
+
+// Words that end the WHERE clause at the statement's own level.
+constexpr std::array kAfterWhere{"order", "group", "having", "union", "limit"};
+
+qsizetype quotedEnd(const QString& s, qsizetype i, QChar close, bool doubling) {
+    for (qsizetype j = i + 1; j < s.size(); ++j) {
+        if (s[j] != close) continue;
+        if (doubling && j + 1 < s.size() && s[j + 1] == close) {
+            ++j;
+            continue;
+        }
+        return j + 1;
+    }
+    return s.size();
+}
+
+qsizetype dateEnd(const QString& s, qsizetype i) {
+    for (qsizetype j = i + 1; j < s.size(); ++j) {
+        const QChar c = s[j];
+        if (c == QLatin1Char('#')) return j > i + 1 ? j + 1 : -1;
+        if (!(isDigit(c) || c == QLatin1Char('/') || c == QLatin1Char('-') || c == QLatin1Char(':') ||
+              c == QLatin1Char(' ') || c == QLatin1Char('.') || QStringLiteral("APMapm").contains(c)))
+            return -1;
+    }
+    return -1;
+}
+
+// Whether the solid text before `at` ends in a comparison operator (=, <, >, <>, <=, >=, !=, ==), not a shift.
+bool afterComparison(const QString& s, qsizetype at) {
+    qsizetype i = at - 1;
+    while (i >= 0 && s[i].isSpace()) --i;
+    if (i < 0) return false;
+    const QChar c = s[i];
+    const QChar before = i > 0 ? s[i - 1] : QChar();
+    if (c == QLatin1Char('=')) return true;
+    if (c == QLatin1Char('<')) return before != QLatin1Char('<');
+    if (c == QLatin1Char('>')) return before != QLatin1Char('>');
+    return false;
+}
+
+// Whether the solid text from `at` on calls or qualifies what stands before it.
+bool beforeCallOrDot(const QString& s, qsizetype at) {
+    qsizetype i = at;
+    while (i < s.size() && s[i].isSpace()) ++i;
+    return i < s.size() && (s[i] == QLatin1Char('(') || s[i] == QLatin1Char('.'));
+}
+
+}  // namespace
+
+StatementShape shapeOf(const QString& s) {
+    StatementShape shape;
+    const qsizetype n = s.size();
+    std::vector<std::pair<qsizetype, qsizetype>> taken;
+    int depth = 0;
+    bool inWhere = false;
+    bool first = true;
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = s[i];
+        if (c.isSpace()) {
+            ++i;
+        } else if (c == QLatin1Char('-') && i + 1 < n && s[i + 1] == QLatin1Char('-')) {
+            const qsizetype j = s.indexOf(QLatin1Char('\n'), i);
+            i = j < 0 ? n : j;
+        } else if (c == QLatin1Char('/') && i + 1 < n && s[i + 1] == QLatin1Char('*')) {
+            const qsizetype j = s.indexOf(QLatin1String("*/"), i + 2);
+            i = j < 0 ? n : j + 2;
+        } else if (isNameStart(c)) {
+            qsizetype j = i;
+            while (j < n && isNameChar(s[j])) ++j;
+            const QStringView w = QStringView(s).mid(i, j - i);
+            if (first && w.compare(QLatin1String("select"), Qt::CaseInsensitive) != 0) return shape;
+            if (depth == 0) {
+                if (w.compare(QLatin1String("where"), Qt::CaseInsensitive) == 0) inWhere = true;
+                for (const char* end : kAfterWhere)
+                    if (w.compare(QLatin1String(end), Qt::CaseInsensitive) == 0) inWhere = false;
+            }
+            first = false;
+            i = j;
+        } else if (first) {
+            return shape;
+        } else if (isDigit(c) || (c == QLatin1Char('.') && i + 1 < n && isDigit(s[i + 1]))) {
+            qsizetype j = i;
+            while (j < n && isDigit(s[j])) ++j;
+            // Decimals, exponents and hexadecimal numbers stay as written.
+            bool whole = c != QLatin1Char('.');
+            if (j < n && (s[j] == QLatin1Char('.') || s[j] == QLatin1Char('x') || s[j] == QLatin1Char('X'))) whole = false;
+            if (j < n && (s[j] == QLatin1Char('e') || s[j] == QLatin1Char('E'))) {
+                qsizetype k = j + 1;
+                if (k < n && (s[k] == QLatin1Char('+') || s[k] == QLatin1Char('-'))) ++k;
+                if (k < n && isDigit(s[k])) whole = false;
+            }
+            if (!whole) {
+                while (j < n && (isNameChar(s[j]) || s[j] == QLatin1Char('.') ||
+                                 ((s[j] == QLatin1Char('+') || s[j] == QLatin1Char('-')) &&
+                                  (s[j - 1] == QLatin1Char('e') || s[j - 1] == QLatin1Char('E')))))
+                    ++j;
+            } else if (inWhere && j - i <= 9 && afterComparison(s, i) && !beforeCallOrDot(s, j)) {
+                taken.emplace_back(i, j);
+            }
+            i = j;
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            i = quotedEnd(s, i, c, true);
+        } else if (c == QLatin1Char('[')) {
+            i = quotedEnd(s, i, QLatin1Char(']'), false);
+        } else if (c == QLatin1Char('#') && dateEnd(s, i) > 0) {
+            i = dateEnd(s, i);
+        } else if (c == QLatin1Char('?')) {
+            return shape;  // parameters of its own: bound by the caller
+        } else {
+            if (c == QLatin1Char('(')) ++depth;
+            else if (c == QLatin1Char(')')) --depth;
+            ++i;
+        }
+    }
+    if (taken.empty()) return shape;
+
+    shape.text.reserve(n + qsizetype(taken.size()));
+    qsizetype from = 0;
+    for (const auto& [b, e] : taken) {
+        const QStringView digits = QStringView(s).mid(b, e - b);
+        qint64 v = 0;
+        for (QChar d : digits) v = v * 10 + (d.unicode() - '0');
+        if (v > std::numeric_limits<int>::max()) continue;  // left in the text
+        shape.text.append(QStringView(s).mid(from, b - from));
+        shape.text.append(QLatin1Char('?'));
+        // "1790and" is a number and a word; the parameter keeps them apart.
+        if (e < n && isNameChar(s[e])) shape.text.append(QLatin1Char(' '));
+        shape.numbers.append(vb::Variant(static_cast<int>(v)));
+        from = e;
+    }
+    if (shape.numbers.isEmpty()) {
+        shape.text.clear();
+        return shape;
+    }
+    shape.text.append(QStringView(s).mid(from));
+    return shape;
+}
+
+}  // namespace dao::detail
