@@ -2,6 +2,7 @@
 
 #include "platform/dao/dao.h"
 #include "platform/dao/jet_errors.h"
+#include "platform/dao/name_match.h"
 #include "platform/dao/statement_shape.h"
 
 #include <QCoreApplication>
@@ -93,7 +94,7 @@ const std::shared_ptr<const Columns>& Statement::columns() {
     // Two fields of one name are told apart by their tables ("Bookmarks.Description").
     for (auto& c : *cols) {
         int same = 0;
-        for (const auto& d : *cols) same += c.column.compare(d.column, Qt::CaseInsensitive) == 0;
+        for (const auto& d : *cols) same += sameName(c.column, d.column);
         if (same > 1 && !c.table.isEmpty()) c.name = c.table + QLatin1Char('.') + c.column;
     }
     columns_ = std::move(cols);

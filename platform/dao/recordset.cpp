@@ -1,5 +1,6 @@
 #include "platform/dao/engine_objects.h"
 #include "platform/dao/jet_errors.h"
+#include "platform/dao/name_match.h"
 
 #include <sqlite3.h>
 
@@ -363,15 +364,15 @@ Field Recordset::field(const QString& name) const {
     const auto& cols = *rs.columns;
     int found = -1;
     for (int i = 0; i < int(cols.size()) && found < 0; ++i)
-        if (cols[i].name.compare(name, Qt::CaseInsensitive) == 0) found = i;
+        if (detail::sameName(cols[i].name, name)) found = i;
     // "Table.Field" for a field that needs no qualification, and the plain name of a qualified one.
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     for (int i = 0; i < int(cols.size()) && found < 0; ++i) {
         if (dot > 0) {
-            if (cols[i].column.compare(name.mid(dot + 1), Qt::CaseInsensitive) == 0 &&
-                cols[i].table.compare(name.left(dot), Qt::CaseInsensitive) == 0)
+            if (detail::sameName(cols[i].column, QStringView(name).mid(dot + 1)) &&
+                detail::sameName(cols[i].table, QStringView(name).left(dot)))
                 found = i;
-        } else if (cols[i].column.compare(name, Qt::CaseInsensitive) == 0) {
+        } else if (detail::sameName(cols[i].column, name)) {
             found = i;
         }
     }

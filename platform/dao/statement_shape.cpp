@@ -1,5 +1,7 @@
 #include "platform/dao/statement_shape.h"
 
+#include "platform/dao/name_match.h"
+
 #include <QStringView>
 
 #include <array>
@@ -88,11 +90,11 @@ StatementShape shapeOf(const QString& s) {
             qsizetype j = i;
             while (j < n && isNameChar(s[j])) ++j;
             const QStringView w = QStringView(s).mid(i, j - i);
-            if (first && w.compare(QLatin1String("select"), Qt::CaseInsensitive) != 0) return shape;
+            if (first && !sameName(w, QLatin1String("select"))) return shape;
             if (depth == 0) {
-                if (w.compare(QLatin1String("where"), Qt::CaseInsensitive) == 0) inWhere = true;
+                if (sameName(w, QLatin1String("where"))) inWhere = true;
                 for (const char* end : kAfterWhere)
-                    if (w.compare(QLatin1String(end), Qt::CaseInsensitive) == 0) inWhere = false;
+                    if (sameName(w, QLatin1String(end))) inWhere = false;
             }
             first = false;
             i = j;

@@ -1,6 +1,8 @@
 // Recordsets: snapshots and dynasets, editing, field types, Null, names, chunks, navigation.
 #include "dao_fixture.h"
 
+#include "platform/dao/name_match.h"
+
 using namespace daotest;
 using dao::DBEngine::defaultWorkspace;
 using T = vb::Variant::Type;
@@ -142,6 +144,26 @@ TEST_F(RecordsetTest, NamesMatchInAnyLetterCase) {
     EXPECT_EQ(db_.tableNames(), QStringList({"Bookmarks", "CodeFiles", "codeitems"}));
     dao::Recordset byName = db_.openRecordset("CODEFILES", dao::dbOpenTable);
     EXPECT_TRUE(byName.eof());
+}
+
+TEST(NameMatch, FoldsLetterCaseOnlyWhereTheEngineDoes) {
+    struct Case {
+        const char16_t* a;
+        const char16_t* b;
+        bool same;
+    };
+    const Case cases[] = {
+        {u"thisyearjqd", u"ThisyearJQD", true}, {u"a_1", u"A_1", true},     {u"ab", u"abc", false},
+        {u"Nian", u"Niao", false},              {u"[", u"{", false},         {u"@", u"`", false},
+        {u"Ärger", u"äRGER", true},             {u"名字", u"名字", true},    {u"名字", u"名子", false},
+        {u"Ldays", u"LdaysA", false},           {u"", u"", true},
+    };
+    for (const auto& c : cases) {
+        const QString a = QString::fromUtf16(c.a), b = QString::fromUtf16(c.b);
+        EXPECT_EQ(dao::detail::sameName(a, b), c.same) << a.toStdString() << " / " << b.toStdString();
+        EXPECT_EQ(dao::detail::sameName(b, a), c.same) << b.toStdString() << " / " << a.toStdString();
+    }
+    EXPECT_TRUE(dao::detail::sameName(u"SELECT", QLatin1String("select")));
 }
 
 TEST_F(RecordsetTest, DeclaredTypesDecideTheVariantType) {
