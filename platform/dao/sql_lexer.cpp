@@ -3,12 +3,13 @@
 namespace dao::detail {
 
 namespace {
-bool isNameChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$') || c.unicode() >= 0x80; }
-bool isNameStart(QChar c) { return c.isLetter() || c == QLatin1Char('_') || c.unicode() >= 0x80; }
 bool isDigit(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
 bool isHexDigit(QChar c) { return isDigit(c) || (c.toLower().unicode() >= 'a' && c.toLower().unicode() <= 'f'); }
+}  // namespace
 
-// Index just past a literal delimited by `close`, doubling the delimiter to escape it.
+bool isNameChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$') || c.unicode() >= 0x80; }
+bool isNameStart(QChar c) { return c.isLetter() || c == QLatin1Char('_') || c.unicode() >= 0x80; }
+
 qsizetype quotedEnd(const QString& s, qsizetype i, QChar close, bool doubling) {
     for (qsizetype j = i + 1; j < s.size(); ++j) {
         if (s[j] != close) continue;
@@ -21,7 +22,6 @@ qsizetype quotedEnd(const QString& s, qsizetype i, QChar close, bool doubling) {
     return s.size();
 }
 
-// A #...# literal holds only date and time characters and ends on the same line.
 qsizetype dateEnd(const QString& s, qsizetype i) {
     for (qsizetype j = i + 1; j < s.size(); ++j) {
         const QChar c = s[j];
@@ -32,7 +32,6 @@ qsizetype dateEnd(const QString& s, qsizetype i) {
     }
     return -1;
 }
-}  // namespace
 
 Tokens tokenize(const QString& s) {
     Tokens out;

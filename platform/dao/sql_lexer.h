@@ -30,6 +30,15 @@ struct Token {
 using Tokens = QList<Token>;
 
 Tokens tokenize(const QString& sql);
+
+// How the lexer reads characters, for scanners that must read a text as it does.
+bool isNameChar(QChar c);
+bool isNameStart(QChar c);
+// Index just past a literal that starts at `i` and is delimited by `close` (doubled to escape it when
+// `doubling`), or the text's end when it is not closed.
+qsizetype quotedEnd(const QString& s, qsizetype i, QChar close, bool doubling);
+// Index just past a #...# date literal at `i` (date and time characters on one line), or -1.
+qsizetype dateEnd(const QString& s, qsizetype i);
 // Joins tokens back into text, separating a number from a word glued to it ("2or" -> "2 or").
 QString joinTokens(const Tokens& tokens);
 // Index of the next token at or after `from` that is not a Space, or tokens.size().

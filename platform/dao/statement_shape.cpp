@@ -1,6 +1,7 @@
 #include "platform/dao/statement_shape.h"
 
 #include "platform/dao/name_match.h"
+#include "platform/dao/sql_lexer.h"
 
 #include <QStringView>
 
@@ -17,34 +18,9 @@ namespace {
 // literals, quoted names and comments as the SQL lexer does, so nothing inside them is taken.
 
 bool isDigit(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
-bool isNameChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$') || c.unicode() >= 0x80; }
-bool isNameStart(QChar c) { return c.isLetter() || c == QLatin1Char('_') || c.unicode() >= 0x80; }
 
 // Words that end the WHERE clause at the statement's own level.
 constexpr std::array kAfterWhere{"order", "group", "having", "union", "limit"};
-
-qsizetype quotedEnd(const QString& s, qsizetype i, QChar close, bool doubling) {
-    for (qsizetype j = i + 1; j < s.size(); ++j) {
-        if (s[j] != close) continue;
-        if (doubling && j + 1 < s.size() && s[j + 1] == close) {
-            ++j;
-            continue;
-        }
-        return j + 1;
-    }
-    return s.size();
-}
-
-qsizetype dateEnd(const QString& s, qsizetype i) {
-    for (qsizetype j = i + 1; j < s.size(); ++j) {
-        const QChar c = s[j];
-        if (c == QLatin1Char('#')) return j > i + 1 ? j + 1 : -1;
-        if (!(isDigit(c) || c == QLatin1Char('/') || c == QLatin1Char('-') || c == QLatin1Char(':') ||
-              c == QLatin1Char(' ') || c == QLatin1Char('.') || QStringLiteral("APMapm").contains(c)))
-            return -1;
-    }
-    return -1;
-}
 
 // Whether the solid text before `at` ends in a comparison operator (=, <, >, <>, <=, >=, !=, ==), not a shift.
 bool afterComparison(const QString& s, qsizetype at) {
