@@ -48,6 +48,16 @@ long CalendarDayCount(const vb::Date& d) { return d.dayNumber() - firstDayOfTabl
 
 int CalendarMonthKey(const vb::Date& d) { return (d.year() - 1882) * 12 + d.month(); }
 
+QString MonthCountingSql(int id) {
+    return QStringLiteral("Select Count(*) as TotalCount, ") +
+           QStringLiteral("Count(iif([Ldays]=29 and not [shifouCF], 1,null)) as tCount, ") +
+           QStringLiteral("Count(iif([Ldays]=30and not [shifouCF], 1,null)) as pCount ,") +
+           QStringLiteral("Count(iif([Ldaysa]=30, 1,null)) as qCount ,") +
+           QStringLiteral("Count(iif([leapflag], 1,null)) as qqCount ,") +
+           QStringLiteral("Count(iif([Ldaysa]=29, 1,null)) as rCount ") +
+           QStringLiteral("From calendar where [id]<") + QString::number(id) + QStringLiteral("and  [id]>2");
+}
+
 CalendarEngine::CalendarEngine(CalendarHost& host) : mHost(host) {}
 
 void CalendarEngine::LoadCalendarRows(const vb::Date& chartTime) {
@@ -135,13 +145,7 @@ QString CalendarEngine::SolarToLunar(const vb::Date& d) {
         return QString();
     }
     const long dayCount = CalendarDayCount(d);
-    const QString sql = QStringLiteral("Select Count(*) as TotalCount, ") +
-                        QStringLiteral("Count(iif([Ldays]=29 and not [shifouCF], 1,null)) as tCount, ") +
-                        QStringLiteral("Count(iif([Ldays]=30and not [shifouCF], 1,null)) as pCount ,") +
-                        QStringLiteral("Count(iif([Ldaysa]=30, 1,null)) as qCount ,") +
-                        QStringLiteral("Count(iif([leapflag], 1,null)) as qqCount ,") +
-                        QStringLiteral("Count(iif([Ldaysa]=29, 1,null)) as rCount ") +
-                        QStringLiteral("From calendar where [id]<") + QString::number(id) + QStringLiteral("and  [id]>2");
+    const QString sql = MonthCountingSql(id);
     long t = 0, p = 0, q = 0, qq = 0, r = 0;
     {
         dao::Workspace ws = dao::DBEngine::defaultWorkspace();

@@ -80,5 +80,8 @@ private:
 long CalendarDayCount(const vb::Date& d);
 // The month key of table Calendar: (year − 1882) × 12 + month.
 int CalendarMonthKey(const vb::Date& d);
+// The statement that counts the months of each length and the leap months in the rows before month
+// key `id`, from which SolarToLunar reckons the month count.
+QString MonthCountingSql(int id);
 
 }  // namespace calendar
