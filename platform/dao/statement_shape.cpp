@@ -6,8 +6,8 @@
 #include <QStringView>
 
 #include <array>
-#include <limits>
 #include <utility>
+#include <vector>
 
 namespace dao::detail {
 
@@ -93,6 +93,7 @@ StatementShape shapeOf(const QString& s) {
                                   (s[j - 1] == QLatin1Char('e') || s[j - 1] == QLatin1Char('E')))))
                     ++j;
             } else if (inWhere && j - i <= 9 && afterComparison(s, i) && !beforeCallOrDot(s, j)) {
+                // Nine digits at most: every such number fits an int.
                 taken.emplace_back(i, j);
             }
             i = j;
@@ -116,19 +117,14 @@ StatementShape shapeOf(const QString& s) {
     qsizetype from = 0;
     for (const auto& [b, e] : taken) {
         const QStringView digits = QStringView(s).mid(b, e - b);
-        qint64 v = 0;
+        int v = 0;
         for (QChar d : digits) v = v * 10 + (d.unicode() - '0');
-        if (v > std::numeric_limits<int>::max()) continue;  // left in the text
         shape.text.append(QStringView(s).mid(from, b - from));
         shape.text.append(QLatin1Char('?'));
         // "1790and" is a number and a word; the parameter keeps them apart.
         if (e < n && isNameChar(s[e])) shape.text.append(QLatin1Char(' '));
-        shape.numbers.append(vb::Variant(static_cast<int>(v)));
+        shape.numbers.append(vb::Variant(v));
         from = e;
-    }
-    if (shape.numbers.isEmpty()) {
-        shape.text.clear();
-        return shape;
     }
     shape.text.append(QStringView(s).mid(from));
     return shape;
