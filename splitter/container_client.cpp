@@ -58,31 +58,27 @@ namespace {
 bool noControl(const QByteArray& name) { return name.isEmpty() || name == kNoControl; }
 }  // namespace
 
-bool ContainerClient::place(const QByteArray& name, const QRect& px) {
+bool ContainerClient::writeToPanel(const QByteArray& name, std::initializer_list<Property> properties) {
     if (noControl(name)) return true;
     bool matched = false, written = true;
     const bool enumerated = forEachExtender([&](com::IDispatch* ext) {
         QString panel;
         if (!panelName(ext, &panel) || vb::toCp936(panel) != name) return;
         matched = true;
-        written = writeProperty(ext, QStringLiteral("Left"), com::Value(pixelsToTwips(px.left()))) && written;
-        written = writeProperty(ext, QStringLiteral("Top"), com::Value(pixelsToTwips(px.top()))) && written;
-        written = writeProperty(ext, QStringLiteral("Width"), com::Value(pixelsToTwips(px.width()))) && written;
-        written = writeProperty(ext, QStringLiteral("Height"), com::Value(pixelsToTwips(px.height()))) && written;
+        for (const auto& [property, value] : properties) written = writeProperty(ext, property, value) && written;
     });
     return enumerated && matched && written;
 }
 
+bool ContainerClient::place(const QByteArray& name, const QRect& px) {
+    return writeToPanel(name, {{QStringLiteral("Left"), com::Value(pixelsToTwips(px.left()))},
+                               {QStringLiteral("Top"), com::Value(pixelsToTwips(px.top()))},
+                               {QStringLiteral("Width"), com::Value(pixelsToTwips(px.width()))},
+                               {QStringLiteral("Height"), com::Value(pixelsToTwips(px.height()))}});
+}
+
 bool ContainerClient::show(const QByteArray& name, bool shown) {
-    if (noControl(name)) return true;
-    bool matched = false, written = true;
-    const bool enumerated = forEachExtender([&](com::IDispatch* ext) {
-        QString panel;
-        if (!panelName(ext, &panel) || vb::toCp936(panel) != name) return;
-        matched = true;
-        written = writeProperty(ext, QStringLiteral("Visible"), com::Value(shown)) && written;
-    });
-    return enumerated && matched && written;
+    return writeToPanel(name, {{QStringLiteral("Visible"), com::Value(shown)}});
 }
 
 int ContainerClient::listControls(QStringList* names) const {

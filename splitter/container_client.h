@@ -7,6 +7,9 @@
 
 #include <QStringList>
 
+#include <initializer_list>
+#include <utility>
+
 namespace splitter {
 
 // Pixels to twips at the program's 96 logical pixels per inch (multiplication first).
@@ -30,10 +33,13 @@ public:
     static bool writeProperty(com::IDispatch* extender, const QString& name, const com::Value& v);
 
 private:
-    // Calls `f` on the extender of every contained control whose panel name is `name`; false when the
-    // enumeration is not available.
+    using Property = std::pair<QString, com::Value>;
+    // Calls `f` on the extender of every contained control; false when the enumeration is not available.
     template <class F>
     bool forEachExtender(F&& f) const;
+    // Writes `properties` to every contained control whose panel name is `name`: true when at least
+    // one matched and every write took (or the name is empty or "<none>").
+    bool writeToPanel(const QByteArray& name, std::initializer_list<Property> properties);
 
     com::IOleClientSite* site_;
 };
