@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPointer>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextBlock>
@@ -454,23 +455,45 @@ void RichTextBox::setLocked(bool locked) {
 }
 
 void RichTextBox::loadFile(const QString& path, RtfFileType type) {
+    // The errors name the file, which is what the user can act on.
     QFile file(path);
-    if (!file.exists()) vb::raise(vb::kFileNotFound, objectName());
-    if (!file.open(QIODevice::ReadOnly)) vb::raise(vb::kPathFileAccessError, objectName());
+    if (!file.exists()) vb::raise(vb::kFileNotFound, path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) vb::raise(vb::kPathFileAccessError, path);
     const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) vb::raise(vb::kPathFileAccessError, objectName());
+    if (file.error() != QFileDevice::NoError) vb::raise(vb::kPathFileAccessError, path);
 
+    // The page is read into a document that is not shown and then handed to the editor whole: read
+    // into the shown one, every paragraph would be laid out as it arrived.
+    QTextDocument* fresh = detachedDocument();
     if (type == rtfRTF && rtf::looksLikeRtf(data)) {
-        rtf::read(data, *document());
+        loadedWhole_ = rtf::read(data, *fresh).whole;
     } else {
-        const bool undo = document()->isUndoRedoEnabled();
-        document()->setUndoRedoEnabled(false);
-        setText(decodeText(data));
-        document()->setUndoRedoEnabled(undo);
+        QTextCursor(fresh).insertText(oneBreakPerParagraph(decodeText(data)), currentCharFormat());
+        // A page that is no RTF keeps its form only as long as no one saves it; empty it is a new page.
+        loadedWhole_ = type == rtfText || data.isEmpty();
     }
-    document()->setModified(false);
+    fresh->setUndoRedoEnabled(document()->isUndoRedoEnabled());
+    fresh->setModified(false);
+    // The editor deletes its own first document itself; the later ones are the box's.
+    const QPointer<QTextDocument> old = document();
+    setDocument(fresh);
+    if (old && old->parent() == this) delete old;
     setTextCursor(QTextCursor(document()));
     fileName_ = path;
+}
+
+QTextDocument* RichTextBox::detachedDocument() const {
+    // Owned by the box, with the settings of the document it replaces; no undo while it is filled.
+    auto* fresh = new QTextDocument(const_cast<RichTextBox*>(this));
+    const QTextDocument* shown = document();
+    fresh->setDefaultFont(shown->defaultFont());
+    fresh->setDefaultTextOption(shown->defaultTextOption());
+    fresh->setDefaultStyleSheet(shown->defaultStyleSheet());
+    fresh->setIndentWidth(shown->indentWidth());
+    fresh->setDocumentMargin(shown->documentMargin());
+    fresh->setUseDesignMetrics(shown->useDesignMetrics());
+    fresh->setUndoRedoEnabled(false);
+    return fresh;
 }
 
 void RichTextBox::saveFile(const QString& path, RtfFileType type) const {
@@ -481,9 +504,9 @@ void RichTextBox::saveFile(const QString& path, RtfFileType type) const {
         data = encodeText(text().replace(u'\n', QStringLiteral("\r\n")));
     }
     QSaveFile file(path);
-    if (!QFileInfo(path).absoluteDir().exists()) vb::raise(vb::kPathNotFound, objectName());
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        vb::raise(vb::kPathFileAccessError, objectName());
+    if (!QFileInfo(path).absoluteDir().exists()) vb::raise(vb::kPathNotFound, path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+        vb::raise(vb::kPathFileAccessError, path);
 }
 
 void RichTextBox::selPrint(QPagedPaintDevice& printer) const {
