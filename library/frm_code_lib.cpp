@@ -187,7 +187,7 @@ void FrmCodeLib::Form_QueryUnload(int& cancel, int unloadMode) {
     // An end the desktop or a signal asks for cannot wait for an answer.
     const bool ending = unloadMode == forms::vbAppWindows || unloadMode == forms::vbAppTaskManager;
     // The page on screen is written first; when it cannot be, the user keeps it on screen.
-    if (!ctlCodeItemDetails_->SaveShownPage(false, ending) && !ending) {
+    if (!ctlCodeItemDetails_->SaveShownPage(ending) && !ending) {
         cancel = 1;
         return;
     }

@@ -458,7 +458,8 @@ void RichTextBox::loadFile(const QString& path, RtfFileType type) {
     // The errors name the file, which is what the user can act on.
     QFile file(path);
     if (!file.exists()) vb::raise(vb::kFileNotFound, path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) vb::raise(vb::kPathFileAccessError, path);
+    // A folder, a pipe or a device is no page (and a pipe would block the read).
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) vb::raise(vb::kPathFileAccessError, path);
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError) vb::raise(vb::kPathFileAccessError, path);
 
