@@ -3,6 +3,7 @@
 #include "core/code_item.h"
 #include "core/globals.h"
 #include "core/page_file.h"
+#include "core/recovery.h"
 #include "core/text_helpers.h"
 #include "core/wait_cursor.h"
 #include "library/ctl_file_details.h"
@@ -227,6 +228,14 @@ bool CtlCodeDetails::SaveShownPage(bool quiet) {
         if (!quiet) forms::reportError(e, QStringLiteral(" ctlCodeDetails::SaveCurrentPage"));
         return false;
     }
+}
+
+void CtlCodeDetails::KeepUnsavedPage() {
+    forms::RichTextBox* txtCode = window_.txtCode();
+    if (shownPath_.isEmpty() || !item_ || !txtCode->document()->isModified()) return;
+    const QString name = QFileInfo(shownPath_).fileName();
+    core::keepUnsavedText(QStringLiteral("条目“%1”的页面 %2").arg(item_->Description(), name), name, txtCode->textRtf());
+    txtCode->document()->setModified(false);
 }
 
 bool CtlCodeDetails::itemStored() const {

@@ -66,6 +66,9 @@ public:
     // A page that was not read whole is first copied beside its file (the user is told), and a link
     // leading out of the work folder is replaced by a file of its own, never written through.
     bool SaveShownPage(bool quiet = false);
+    // Keeps the shown page, which could not be saved, in a recovery file (an end that cannot wait);
+    // from then on nothing tries to save it again.
+    void KeepUnsavedPage();
 
     // --- Event handlers (public so that tests drive them as the events do) ---
     void imgButtons_Click(int index);
