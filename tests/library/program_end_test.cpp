@@ -32,9 +32,8 @@ struct EndCase {
 
 class ProgramEndTest : public ::testing::TestWithParam<EndCase> {};
 
-TEST_P(ProgramEndTest, ASignalEndsTheProgramThroughItsUnload) {
-    QTemporaryDir home;
-    ASSERT_TRUE(home.isValid());
+// Starts the program on the user folders under `home` (data, config, runtime), headless.
+void startProgram(QProcess& program, const QTemporaryDir& home) {
     for (const char* sub : {"data", "config", "runtime"}) QDir().mkpath(home.filePath(QString::fromLatin1(sub)));
     QFile::setPermissions(home.filePath("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -42,11 +41,16 @@ TEST_P(ProgramEndTest, ASignalEndsTheProgramThroughItsUnload) {
     env.insert("XDG_CONFIG_HOME", home.filePath("config"));
     env.insert("XDG_RUNTIME_DIR", home.filePath("runtime"));
     env.insert("QT_QPA_PLATFORM", "offscreen");
-
-    QProcess program;
     program.setProcessEnvironment(env);
     program.setProcessChannelMode(QProcess::MergedChannels);
     program.start(QDir(vb::programFolder()).filePath("veyra"), {});
+}
+
+TEST_P(ProgramEndTest, ASignalEndsTheProgramThroughItsUnload) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    QProcess program;
+    startProgram(program, home);
     ASSERT_TRUE(program.waitForStarted());
     // The window is up once the library is open: its folder's version row makes LastDB appear.
     const QString ini = home.filePath("config/veyra/veyraww.ini");
@@ -84,25 +88,15 @@ TEST_P(SignalDuringStartDialog, EndsTheProgramCleanly) {
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
     // Not a first run (which starts on the shipped library), so the last work folder is the one used.
-    for (const char* sub : {"data/veyra/sysfiles", "config/veyra", "runtime", "library"})
-        QDir().mkpath(home.filePath(QString::fromLatin1(sub)));
-    QFile::setPermissions(home.filePath("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    for (const char* sub : {"data/veyra/sysfiles", "config/veyra", "library"}) QDir().mkpath(home.filePath(QString::fromLatin1(sub)));
     GetParam().prepare(home.filePath("library"));
     {
         QSettings ini(home.filePath("config/veyra/veyraww.ini"), QSettings::IniFormat);
         ini.setValue("Settings/LastDB", home.filePath("library") + "/");
         ini.setValue("Settings/BackupAtStart", "True");
     }
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", home.filePath("data"));
-    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-    env.insert("XDG_RUNTIME_DIR", home.filePath("runtime"));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-
     QProcess program;
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(QDir(vb::programFolder()).filePath("veyra"), {});
+    startProgram(program, home);
     ASSERT_TRUE(program.waitForStarted());
     // The start-up backup's notice comes just before the dialog: no event is handled between them, so
     // the signal reaches the program inside the dialog's loop.
