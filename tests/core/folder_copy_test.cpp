@@ -36,18 +36,6 @@ public:
     std::vector<int> pointers;
 };
 
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
 // A program folder with the shipped library, an empty data folder, a main window that records its
 // pointer, and scripted message boxes.
 class FolderCopyTest : public ::testing::Test {

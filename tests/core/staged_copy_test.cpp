@@ -31,18 +31,6 @@ namespace {
 constexpr const char* kLoop = "VEYRA_STAGED_LOOP";
 constexpr const char* kRounds = "VEYRA_KILL_ROUNDS";
 
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
 void copyLibrary(const QString& from, const QString& to) {
     QDir().mkpath(to);
     const QDir source(from);
