@@ -274,7 +274,12 @@ int SplitterControl::listContainedControls(QStringList* names) {
 }
 
 void SplitterControl::updateFeedback() {
-    if (window_) window_->update();
+    if (!window_) return;
+    // Sizing while moving shows the move itself; otherwise the bars show where the release will put them.
+    std::array<QRect, 2> bars;
+    if (model_.autoSizeChildren != 1)
+        bars = {model_.feedbackRect(Direction::Columns, window_->size()), model_.feedbackRect(Direction::Rows, window_->size())};
+    window_->showFeedback(bars);
 }
 
 void SplitterControl::mouseMoved(QPoint p, int16_t button, int16_t shift, bool anyFlag) {
@@ -326,8 +331,8 @@ bool SplitterControl::leftButtonUp() {
     model_.clearDrag();
     if (model_.autoSizeChildren != 1) {
         model_.needsSizing = true;
+        updateFeedback();
         if (changed) redraw();
-        else updateFeedback();
     }
     fire(kEventSplitterMoved, {com::Value(colBar), com::Value(rowBar)});
     if (window_) window_->releaseMouse();
