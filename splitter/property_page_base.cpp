@@ -90,7 +90,9 @@ void PropertyPageBase::onFocusLost(QWidget* w, std::function<void()> onLeave) {
     new EventWatcher(w, QEvent::FocusOut, std::move(onLeave));
 }
 
-void PropertyPageBase::onShown(QWidget* w, std::function<void()> onShow) { new EventWatcher(w, QEvent::Show, std::move(onShow)); }
+void PropertyPageBase::onShown(QWidget* w, std::function<void()> onShow) {
+    new EventWatcher(w, QEvent::Show, std::move(onShow));
+}
 
 bool PropertyPageBase::readNumber(const QLineEdit* field, int32_t* out) {
     bool ok = false;

@@ -42,7 +42,8 @@ constexpr int64_t kHimetricPerInch = 2540, kPixelsPerInch = 96;
 int64_t pixelsOf(int64_t himetric) { return (himetric * kPixelsPerInch + kHimetricPerInch / 2) / kHimetricPerInch; }
 int32_t toPixels(int64_t himetric) { return int32_t(std::clamp<int64_t>(pixelsOf(himetric), 0, kMaxExtent)); }
 int32_t toHimetric(int64_t pixels) {
-    return int32_t((std::clamp<int64_t>(pixels, 0, kMaxExtent) * kHimetricPerInch + kPixelsPerInch / 2) / kPixelsPerInch);
+    const int64_t p = std::clamp<int64_t>(pixels, 0, kMaxExtent);
+    return int32_t((p * kHimetricPerInch + kPixelsPerInch / 2) / kPixelsPerInch);
 }
 QSize himetricToPixels(QSize h) { return {toPixels(h.width()), toPixels(h.height())}; }
 QSize pixelsToHimetric(QSize p) { return {toHimetric(p.width()), toHimetric(p.height())}; }
@@ -277,8 +278,10 @@ void SplitterControl::updateFeedback() {
     if (!window_) return;
     // Sizing while moving shows the move itself; otherwise the bars show where the release will put them.
     std::array<QRect, 2> bars;
-    if (model_.autoSizeChildren != 1)
-        bars = {model_.feedbackRect(Direction::Columns, window_->size()), model_.feedbackRect(Direction::Rows, window_->size())};
+    if (model_.autoSizeChildren != 1) {
+        const QSize client = window_->size();
+        bars = {model_.feedbackRect(Direction::Columns, client), model_.feedbackRect(Direction::Rows, client)};
+    }
     window_->showFeedback(bars);
 }
 

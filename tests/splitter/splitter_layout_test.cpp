@@ -342,7 +342,8 @@ TEST(SplitterLayout, TheLargestGridTheRulesAllowStaysInsideItsArithmetic) {
     const int barX = m.offsetOf(Direction::Columns, 15) - m.splitterWidth;
     ASSERT_TRUE(m.startDrag(int16_t(15 * 16), QPoint(barX, 0)));
     for (int x : {barX + kMaxExtent * 2, barX - kMaxExtent * 2, 0}) m.dragTo(QPoint(x, 0));
-    EXPECT_EQ(m.feedbackRect(Direction::Columns, {kMaxExtent, kMaxExtent}).left(), m.offsetOf(Direction::Columns, 15) - m.splitterWidth);
+    EXPECT_EQ(m.feedbackRect(Direction::Columns, {kMaxExtent, kMaxExtent}).left(),
+              m.offsetOf(Direction::Columns, 15) - m.splitterWidth);
     // Painting the widest frames on one pane.
     SplitterModel one = m;
     one.colCount = one.rowCount = 1;

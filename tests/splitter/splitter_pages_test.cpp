@@ -215,7 +215,8 @@ void expectLaidApart() {
     const QRect page = f.widget->rect();
     for (int i = 0; i < shown.size(); ++i) {
         const QWidget* a = shown[i];
-        EXPECT_TRUE(page.contains(a->geometry())) << a->metaObject()->className() << " " << a->objectName().toStdString();
+        EXPECT_TRUE(page.contains(a->geometry()))
+            << a->metaObject()->className() << " " << a->objectName().toStdString();
         if (auto* l = qobject_cast<const QLabel*>(a)) {
             EXPECT_GE(l->width(), l->sizeHint().width()) << l->text().toStdString();  // no caption cut
         }
