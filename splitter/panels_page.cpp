@@ -100,8 +100,8 @@ void PanelsPage::readFrame() {
 void PanelsPage::build(QWidget* page) {
     readControl();
     auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(6, 6, 6, 6);
-    grid->setHorizontalSpacing(4);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setHorizontalSpacing(3);
     grid->setVerticalSpacing(2);
     preview_ = new Preview(this, page);
     grid->addWidget(preview_, 0, 0, 6, 1, Qt::AlignLeft | Qt::AlignTop);

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLayout>
+#include <QStyle>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
@@ -219,6 +220,11 @@ void expectLaidApart() {
             << a->metaObject()->className() << " " << a->objectName().toStdString();
         if (auto* l = qobject_cast<const QLabel*>(a)) {
             EXPECT_GE(l->width(), l->sizeHint().width()) << l->text().toStdString();  // no caption cut
+        }
+        if (auto* e = qobject_cast<const QLineEdit*>(a)) {
+            // Room for four digits, any pixel size a screen has.
+            const int room = e->width() - 2 * e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;
+            EXPECT_GE(room, e->fontMetrics().horizontalAdvance(QStringLiteral("9999"))) << e->objectName().toStdString();
         }
         for (int j = i + 1; j < shown.size(); ++j)
             EXPECT_FALSE(a->geometry().intersects(shown[j]->geometry()))
