@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSet>
 
 #include <cerrno>
@@ -94,12 +93,10 @@ QStringList withoutStalePages(const QStringList& pages, const QString& database)
     } catch (const vb::Error&) {
         return pages;
     }
-    static const QRegularExpression pageId(QStringLiteral("^(?:GREENNOTE|BLUENOTE|REDNOTE)([0-9]+)\\.rtf$"),
-                                           QRegularExpression::CaseInsensitiveOption);
     QStringList kept;
     for (const QString& page : pages) {
-        const QRegularExpressionMatch m = pageId.match(QFileInfo(page).fileName());
-        if (!m.hasMatch() || items.contains(QString::number(m.captured(1).toLongLong()))) kept.append(page);
+        const QString key = pageItemKey(QFileInfo(page).fileName());
+        if (key.isEmpty() || items.contains(QString::number(key.toLongLong()))) kept.append(page);
     }
     return kept;
 }
