@@ -99,6 +99,8 @@ void stagingFault(StagingStage stage, const QString& stagingFolder) {
 }
 
 StagedFolder::StagedFolder(const QString& target) : target_(QDir::cleanPath(QFileInfo(target).absoluteFilePath())) {
+    // A folder reached through a link is replaced where it lies; the link stays.
+    if (const QString real = QFileInfo(target_).canonicalFilePath(); !real.isEmpty()) target_ = real;
     const QFileInfo info(target_);
     const QString parent = info.absolutePath();
     if (!QFileInfo(parent).isDir()) vb::raise(vb::kPathNotFound, kSource, vb::runtimeErrorText(vb::kPathNotFound) + QStringLiteral(": ") + parent);

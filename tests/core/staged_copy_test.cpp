@@ -130,6 +130,15 @@ TEST_F(StagedCopyTest, ABackupStagesNothingOutsideTheFoldersItWrites) {
     EXPECT_EQ(boxes_.count(), 0);
 }
 
+TEST_F(StagedCopyTest, ABackupThroughALinkReplacesTheFolderItNamesAndKeepsTheLink) {
+    backUp(path("A"), path("real"));
+    ASSERT_TRUE(QFile::link(path("real"), path("link")));
+    backUp(path("B"), path("link"));
+    EXPECT_TRUE(QFileInfo(path("link")).isSymLink());
+    EXPECT_EQ(backupState(path("real")), expectedBackup(path("B")));
+    EXPECT_EQ(boxes_.count(), 0);
+}
+
 struct Interruption {
     const char* name;
     std::function<void()> arm;
