@@ -2,28 +2,10 @@
 
 #include "platform/vb/error.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace core {
-
-namespace {
-
-bool inside(const QString& path, const QString& folder) {
-    const QString root = QFileInfo(folder).canonicalFilePath();
-    return !root.isEmpty() && !path.isEmpty() && path.startsWith(root + u'/');
-}
-
-}  // namespace
-
-void unlinkPageLeadingOut(const QString& path, const QString& folder) {
-    const QFileInfo page(path);
-    if (!page.isSymLink()) return;
-    // The link's final target, every link on the way followed; empty when it leads nowhere.
-    if (inside(page.canonicalFilePath(), folder)) return;
-    if (!QFile::remove(path)) vb::raise(vb::kPathFileAccessError, path);
-}
 
 QString keepOriginalPage(const QString& path) {
     const QString base = path + QStringLiteral(".orig");
@@ -34,7 +16,7 @@ QString keepOriginalPage(const QString& path) {
         if (QFile::copy(path, copy)) return copy;
         break;
     }
-    vb::raise(vb::kPathFileAccessError, path);
+    vb::raise(vb::kPathFileAccessError, QString(), vb::runtimeErrorText(vb::kPathFileAccessError) + QStringLiteral(": ") + path);
 }
 
 }  // namespace core

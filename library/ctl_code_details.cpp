@@ -220,7 +220,6 @@ bool CtlCodeDetails::SaveShownPage(bool quiet) {
                            .arg(QFileInfo(shownPath_).fileName(), QFileInfo(copy).fileName()),
                        vb::vbOKOnly | vb::vbInformation);
         }
-        core::unlinkPageLeadingOut(shownPath_, core::gWorkPath);
         txtCode->saveFile(shownPath_);
         txtCode->document()->setModified(false);
         return true;
@@ -284,7 +283,6 @@ void CtlCodeDetails::showTextPage(const QString& key) {
     const QString path = pagePath(key);
     try {
         if (!core::FileExists(path)) {
-            core::unlinkPageLeadingOut(path, core::gWorkPath);
             txtCode->clear();
             txtCode->saveFile(path);
         }

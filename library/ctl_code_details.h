@@ -63,8 +63,8 @@ public:
 
     // Writes the page in the editor to its file when it was changed since it was loaded or saved;
     // true when nothing needed writing or the write succeeded. A failure is reported unless `quiet`.
-    // A page that was not read whole is first copied beside its file (the user is told), and a link
-    // leading out of the work folder is replaced by a file of its own, never written through.
+    // A page that was not read whole is first copied beside its file (the user is told); a link in the
+    // page's place is replaced by a file of its own, never written through.
     bool SaveShownPage(bool quiet = false);
     // Keeps the shown page, which could not be saved, in a recovery file (an end that cannot wait);
     // from then on nothing tries to save it again.

@@ -5,6 +5,7 @@
 #include "platform/rtf/rtf_writer.h"
 #include "platform/vb/codepage936.h"
 #include "platform/vb/error.h"
+#include "platform/vb/safe_file_writer.h"
 #include "platform/vb/twips.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -15,7 +16,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPointer>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
@@ -140,6 +140,11 @@ QString oneBreakPerParagraph(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     return text;
+}
+
+// A file error in the form the writer's errors take: the number's own text, then the file it is about.
+[[noreturn]] void fileError(int number, const QString& source, const QString& path) {
+    vb::raise(number, source, vb::runtimeErrorText(number) + QStringLiteral(": ") + path);
 }
 
 QString decodeText(const QByteArray& bytes) {
@@ -455,13 +460,12 @@ void RichTextBox::setLocked(bool locked) {
 }
 
 void RichTextBox::loadFile(const QString& path, RtfFileType type) {
-    // The errors name the file, which is what the user can act on.
     QFile file(path);
-    if (!file.exists()) vb::raise(vb::kFileNotFound, path);
+    if (!file.exists()) fileError(vb::kFileNotFound, objectName(), path);
     // A folder, a pipe or a device is no page (and a pipe would block the read).
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) vb::raise(vb::kPathFileAccessError, path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) fileError(vb::kPathFileAccessError, objectName(), path);
     const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) vb::raise(vb::kPathFileAccessError, path);
+    if (file.error() != QFileDevice::NoError) fileError(vb::kPathFileAccessError, objectName(), path);
 
     // The page is read into a document that is not shown and then handed to the editor whole: read
     // into the shown one, every paragraph would be laid out as it arrived.
@@ -504,10 +508,10 @@ void RichTextBox::saveFile(const QString& path, RtfFileType type) const {
     } else {
         data = encodeText(text().replace(u'\n', QStringLiteral("\r\n")));
     }
-    QSaveFile file(path);
-    if (!QFileInfo(path).absoluteDir().exists()) vb::raise(vb::kPathNotFound, path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        vb::raise(vb::kPathFileAccessError, path);
+    if (!QFileInfo(path).absoluteDir().exists()) fileError(vb::kPathNotFound, objectName(), path);
+    // Written whole or not at all, keeping the page's mode; a failure says why (a full disk as such).
+    vb::SafeFileWriter file(path);
+    if (!file.open() || !file.write(data) || !file.commit()) vb::raiseSystemError(file.systemError(), objectName(), path);
 }
 
 void RichTextBox::selPrint(QPagedPaintDevice& printer) const {

@@ -92,11 +92,11 @@ public:
 
     // Replaces the content with the file's. An RTF load of a file that is not RTF reads it as text.
     // Text files are read as UTF-8 when they carry its byte-order mark or are valid UTF-8, else as
-    // code page 936. A missing file raises 53, an unreadable one (or a folder) 75, each with the
-    // file's path as its source; the content stays as it was.
+    // code page 936. A missing file raises 53, an unreadable one (a folder, a pipe) 75; the content
+    // stays as it was. Each file error's text is the number's own text followed by the file's path.
     void loadFile(const QString& path, RtfFileType type = rtfRTF);
-    // Writes the content; the file is replaced only once the whole content is written (75, with the
-    // path as its source, otherwise).
+    // Writes the content; the file is replaced only once the whole content is written (75 otherwise,
+    // 61 for a full disk), never through a link: a link in its place is replaced.
     // Text is written in code page 936 when every character has a code there, else as UTF-8 with its
     // byte-order mark, so no character is lost.
     void saveFile(const QString& path, RtfFileType type = rtfRTF) const;
