@@ -47,6 +47,11 @@ public:
         lastId_ = maxId();
         if (lastId_ != base + items) qFatal("unexpected ids in the generated library");
     }
+    // The shared connection goes with the folder.
+    ~Library() { core::gWorkDB = dao::Database(); }
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+
     static int maxId() {
         dao::Recordset rs = core::gWorkDB.openRecordset("select max(id) from codeitems", dao::dbOpenSnapshot);
         return rs.field(0).value().toLong();
@@ -112,14 +117,3 @@ void BM_ExportAndImportWholeLibrary(benchmark::State& state) {
 BENCHMARK(BM_ExportAndImportWholeLibrary)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    core::gWorkDB = dao::Database();
-    return 0;
-}
