@@ -2,13 +2,18 @@
 
 #include "platform/forms/error_report.h"
 #include "platform/forms/form_registry.h"
+#include "platform/forms/screen_bounds.h"
 #include "platform/vb/twips.h"
 
 #include <QCloseEvent>
 #include <QLayout>
 #include <QEventLoop>
+#include <QMoveEvent>
 #include <QPointer>
 #include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 namespace forms {
 
@@ -36,7 +41,7 @@ void Form::Show(bool modal, QWidget* owner) {
         setParent(owner, windowFlags() | Qt::Window);
         // A form shown for the first time over its owner opens centred on it.
         if (!testAttribute(Qt::WA_Moved)) g.moveCenter(owner->frameGeometry().center());
-        setGeometry(g);
+        setGeometry(boundedByScreens(g));
     }
     if (!modal) {
         show();
@@ -74,18 +79,81 @@ bool Form::Unload(int mode) {
     return true;
 }
 
-int Form::Left() const { return static_cast<int>(vb::pixelsToTwips(frameGeometry().x())); }
-int Form::Top() const { return static_cast<int>(vb::pixelsToTwips(frameGeometry().y())); }
-int Form::Width() const { return static_cast<int>(vb::pixelsToTwips(frameGeometry().width())); }
-int Form::Height() const { return static_cast<int>(vb::pixelsToTwips(frameGeometry().height())); }
+namespace {
+
+// The pixels Move takes for a rectangle in twips: each value rounded on its own, as the size of a
+// window is its own value and not the distance between two rounded edges.
+QRect outerPixels(int left, int top, int width, int height) {
+    return {vb::twipsToPixels(left), vb::twipsToPixels(top), std::max(1, vb::twipsToPixels(width)),
+            std::max(1, vb::twipsToPixels(height))};
+}
+
+int toTwips(int pixels) { return static_cast<int>(vb::pixelsToTwips(pixels)); }
+
+}  // namespace
+
+int Form::Left() const {
+    const int x = frameGeometry().x();
+    return asked_ && x == askedPixels_.x() ? askedTwips_.x() : toTwips(x);
+}
+int Form::Top() const {
+    const int y = frameGeometry().y();
+    return asked_ && y == askedPixels_.y() ? askedTwips_.y() : toTwips(y);
+}
+int Form::Width() const {
+    const int w = frameGeometry().width();
+    return asked_ && w == askedPixels_.width() ? askedTwips_.width() : toTwips(w);
+}
+int Form::Height() const {
+    const int h = frameGeometry().height();
+    return asked_ && h == askedPixels_.height() ? askedTwips_.height() : toTwips(h);
+}
+
+QSize Form::frameExtra() const { return frameGeometry().size() - geometry().size(); }
 
 void Form::Move(int left, int top, int width, int height) {
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    const int extraW = frame.width() - inner.width();
-    const int extraH = frame.height() - inner.height();
-    move(vb::twipsToPixels(left), vb::twipsToPixels(top));
-    resize(std::max(1, vb::twipsToPixels(width) - extraW), std::max(1, vb::twipsToPixels(height) - extraH));
+    const QSize extra = frameExtra();
+    const QRect outer = outerPixels(left, top, width, height);
+    askedTwips_ = QRect(left, top, width, height);
+    askedPixels_ = outer;
+    asked_ = true;
+    frameUnknown_ = extra.isNull();
+    move(outer.topLeft());
+    resize(std::max(1, outer.width() - extra.width()), std::max(1, outer.height() - extra.height()));
+}
+
+void Form::MoveOnScreen(double left, double top, double width, double height) {
+    // Far beyond any screen, yet inside what an int of twips holds.
+    auto twips = [](double v) {
+        constexpr double kFar = 1.0e8;
+        return static_cast<int>(std::lround(std::clamp(v, -kFar, kFar)));
+    };
+    const int l = twips(left), t = twips(top), w = twips(width), h = twips(height);
+    const QRect asked = outerPixels(l, t, w, h);
+    const QRect bounded = boundedByScreens(asked);
+    if (bounded == asked) Move(l, t, w, h);
+    else Move(toTwips(bounded.x()), toTwips(bounded.y()), toTwips(bounded.width()), toTwips(bounded.height()));
+}
+
+void Form::fitAskedSizeToFrame() {
+    // The window system has framed the window: the outer size becomes the one asked for, unless
+    // the window has been resized meanwhile.
+    if (!frameUnknown_ || !isVisible()) return;
+    const QSize extra = frameExtra();
+    if (extra.isNull()) return;
+    frameUnknown_ = false;
+    if (asked_ && size() == askedPixels_.size())
+        resize(std::max(1, askedPixels_.width() - extra.width()), std::max(1, askedPixels_.height() - extra.height()));
+}
+
+void Form::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    fitAskedSizeToFrame();
+}
+
+void Form::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    fitAskedSizeToFrame();
 }
 
 QSize Form::clientPixels() const {
@@ -109,6 +177,7 @@ int Form::ScaleWidth() const { return static_cast<int>(vb::pixelsToTwips(clientP
 int Form::ScaleHeight() const { return static_cast<int>(vb::pixelsToTwips(clientPixels().height())); }
 
 void Form::setClientSize(int width, int height) {
+    asked_ = false;
     const QSize extra = size() - clientPixels();
     resize(vb::twipsToPixels(width) + std::max(0, extra.width()), vb::twipsToPixels(height) + std::max(0, extra.height()));
 }
