@@ -118,9 +118,10 @@ void ChartCellsWidget::buildCentre() {
     addLabel(Control::Label6, 0, this, left + 64, y, 40, 16);
     addLabel(Control::Label17, 0, this, left + 108, y, 40, 16);
     y += 22;
-    addLabel(Control::lblWho, 0, this, left, y, 48, 16);
-    addLabel(Control::lblWXj, 0, this, left + 150, y, 60, 16);
-    addLabel(Control::lblYinY, 0, this, left + 220, y, 40, 16);
+    // The window puts the person's name after lblWho ("姓名："), before the bureau.
+    addLabel(Control::lblWho, 0, this, left, y, 40, 16);
+    addLabel(Control::lblWXj, 0, this, left + 43 + kNameCaptionWidth + 4, y, 60, 16);
+    addLabel(Control::lblYinY, 0, this, left + 43 + kNameCaptionWidth + 68, y, 40, 16);
     y += 18;
     addLabel(Control::lblmingzhu, 0, this, left, y, 48, 16);
     addLabel(Control::lblMz, 0, this, left + 50, y, 40, 16);

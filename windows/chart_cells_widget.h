@@ -22,6 +22,8 @@ public:
     // Cell size in pixels; the whole ring is 4 × 4 cells.
     static constexpr int kCellWidth = 180;
     static constexpr int kCellHeight = 150;
+    // Room for the person's name after "姓名：" in the centre: nine characters, the most a name holds.
+    static constexpr int kNameCaptionWidth = 110;
 
     explicit ChartCellsWidget(QWidget* parent = nullptr);
 

@@ -19,6 +19,8 @@
 #include "windows/chart_cells_widget.h"
 #include "platform/com/host/control_host.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -181,6 +183,29 @@ TEST_F(ChartWindow, LateBirthMovesTheDayOnceAndLabel4ShowsTheEnteredMoment) {
     EXPECT_EQ(core::gChartTime.datePart(), vb::Date::fromParts(2001, 5, 21));
 }
 
+TEST_F(ChartWindow, TheNameStandsAfterItsCaptionInsideTheChartAndItsPicture) {
+    ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), false, 2, QStringLiteral("乙")));
+    FrmBaZi& w = *forms::loadedInstance<FrmBaZi>();
+    QLabel* who = w.picMain()->label(chart::Control::lblWho);
+    const QRect name(w.lblXMing()->mapTo(w.picMain(), QPoint(0, 0)), w.lblXMing()->size());
+    EXPECT_TRUE(w.picMain()->rect().contains(name)) << "the name lies inside picMain";
+    EXPECT_TRUE(w.lblXMing()->isVisible());
+    const QRect caption(who->mapTo(w.picMain(), QPoint(0, 0)), who->size());
+    EXPECT_EQ(name.y(), caption.y());
+    EXPECT_GE(name.left(), caption.right()) << "after \"姓名：\"";
+    // The whole name shows: nine characters, the most the new-case dialog takes.
+    w.lblXMing()->setCaption(QStringLiteral("欧阳九个字的名字啊"));
+    EXPECT_LE(w.lblXMing()->fontMetrics().horizontalAdvance(w.lblXMing()->caption()), name.width());
+
+    w.lblXMing()->setCaption(QStringLiteral("乙"));
+    w.MnuJT_Click();
+    const QImage first = w.capturedPicture().toImage();
+    w.lblXMing()->setCaption(QStringLiteral("丁"));
+    w.MnuJT_Click();
+    EXPECT_NE(w.capturedPicture().toImage(), first) << "the saved picture shows the name";
+    EXPECT_EQ(QImage(FrmBaZi::picturePath()).size(), first.size());
+}
+
 TEST_F(ChartWindow, SexChangesTheChartAtTheNextCommand1) {
     ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), true, 2, QString()));
     FrmBaZi& w = *forms::loadedInstance<FrmBaZi>();
@@ -193,6 +218,34 @@ TEST_F(ChartWindow, SexChangesTheChartAtTheNextCommand1) {
     EXPECT_FALSE(w.cboXing()->isVisible());
     EXPECT_EQ(w.picMain()->caption(chart::Control::lblYinY), "阳男");
     w.Command1_Click();
+    EXPECT_EQ(w.picMain()->caption(chart::Control::lblYinY), "阳女");
+}
+
+TEST_F(ChartWindow, TheSexListOpensWithTheMouseAndItsPickCountsAsByKeyboard) {
+    ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), true, 2, QString()));
+    FrmBaZi& w = *forms::loadedInstance<FrmBaZi>();
+    w.activateWindow();
+    QApplication::setActiveWindow(&w);
+    forms::Label* sex = w.findChild<forms::Label*>(QStringLiteral("Label11"));
+    ASSERT_NE(sex, nullptr);
+    QTest::mouseDClick(sex, Qt::LeftButton);
+    forms::ComboBox* list = w.cboXing();
+    ASSERT_TRUE(list->isVisible());
+
+    QTest::mouseClick(list, Qt::LeftButton);
+    QAbstractItemView* view = list->view();
+    QTRY_VERIFY(view->window()->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(list->isVisible()) << "its own popup took the focus: the list stays";
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    const QRect female = view->visualRect(list->model()->index(1, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, female.center());
+    QTRY_VERIFY(!view->window()->isVisible());
+
+    EXPECT_EQ(list->listIndex(), 1);
+    EXPECT_FALSE(core::gIsMale);
+    EXPECT_FALSE(list->isVisible()) << "a pick hides the list, as by keyboard";
+    QTest::mouseClick(w.Command1(), Qt::LeftButton);
     EXPECT_EQ(w.picMain()->caption(chart::Control::lblYinY), "阳女");
 }
 
