@@ -8,6 +8,8 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QEventLoop>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QMoveEvent>
 #include <QPointer>
 #include <QTimer>
@@ -49,6 +51,9 @@ void Form::Show(bool modal, QWidget* owner) {
         activateWindow();
         return;
     }
+    // A modal form is a dialog: a title and a close button, nothing to minimise or maximise.
+    setWindowFlags((windowFlags() & ~(Qt::WindowMinMaxButtonsHint | Qt::WindowType_Mask)) | Qt::Dialog |
+                   Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowModality(Qt::ApplicationModal);
     QPointer<Form> self(this);
     QEventLoop loop;
@@ -144,6 +149,31 @@ void Form::fitAskedSizeToFrame() {
     frameUnknown_ = false;
     if (asked_ && size() == askedPixels_.size())
         resize(std::max(1, askedPixels_.width() - extra.width()), std::max(1, askedPixels_.height() - extra.height()));
+}
+
+void Form::setDialogKeys(QAbstractButton* cancel) {
+    dialogKeys_ = true;
+    cancelButton_ = cancel;
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    // Only keys no control took come here.
+    if (dialogKeys_ && event->modifiers() == Qt::NoModifier) {
+        if (event->key() == Qt::Key_Escape) {
+            if (cancelButton_) cancelButton_->click();
+            else close();
+            return;
+        }
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            for (QPushButton* b : client_->findChildren<QPushButton*>()) {
+                if (b->isDefault() && b->isVisible() && b->isEnabled()) {
+                    b->click();
+                    return;
+                }
+            }
+        }
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void Form::moveEvent(QMoveEvent* event) {

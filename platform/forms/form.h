@@ -4,7 +4,9 @@
 // and unloaded once: Form_QueryUnload may cancel, Form_Unload may cancel, and then the form is hidden,
 // leaves the registry of open forms and is deleted when control returns to the event loop, so that a
 // handler may unload its own form. Closing the window by its frame runs the same unload.
+#include <QAbstractButton>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 namespace forms {
@@ -67,6 +69,11 @@ public:
     int windowStateValue() const;
     void setWindowStateValue(int state);
 
+    // The keys of a dialog: Enter presses the default button (the visible QPushButton set as
+    // default), Esc presses `cancel`, or closes the form when there is none. Other windows leave
+    // both keys to their controls.
+    void setDialogKeys(QAbstractButton* cancel = nullptr);
+
     // The client area, parent of the form's controls.
     QWidget* client() const { return client_; }
 
@@ -91,6 +98,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QSize clientPixels() const;
@@ -105,6 +113,8 @@ private:
     // The frame's size is unknown until the window system has framed the shown window; the inner
     // size is corrected then so that the outer size is the one asked for.
     bool frameUnknown_ = false;
+    bool dialogKeys_ = false;
+    QPointer<QAbstractButton> cancelButton_;
     bool loaded_ = false;
     bool unloading_ = false;
     bool unloaded_ = false;
