@@ -277,6 +277,8 @@ void CtlCodeDetails::showTextPage(const QString& key) {
     txtCode->document()->setModified(false);
     shownPath_ = path;
     core::gCurrentRtfFile = path;
+    // A page newly shown is searched from its top.
+    core::gFindPos = 0;
     setCaptionPicture(QString::fromUtf16(page->image));
     currentView_ = page->view;
     emit ViewChanged(page->view);
