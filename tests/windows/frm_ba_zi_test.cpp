@@ -9,6 +9,7 @@
 #include "core/work_database.h"
 #include "platform/dao/dao.h"
 #include "platform/forms/combobox.h"
+#include "platform/forms/common_dialog.h"
 #include "platform/forms/form_registry.h"
 #include "platform/forms/label.h"
 #include "platform/forms/picturebox.h"
@@ -21,7 +22,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QAction>
 #include <QClipboard>
+#include <QPrinterInfo>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -411,6 +414,32 @@ TEST_F(ChartWindow, PictureIsSavedFromTheChartItselfAndPrintedToPdf) {
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_TRUE(bytes.contains("/Subtype /Image")) << "the chart is in the printout";
     EXPECT_EQ(w.picbox()->pos(), view) << "after printing the view is where it was";
+}
+
+TEST_F(ChartWindow, WithoutADefaultPrinterThePrintDialogOffersAPdfFile) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "this machine has a default printer";
+    ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), false, 2, QString()));
+    FrmBaZi& w = *forms::loadedInstance<FrmBaZi>();
+    QTemporaryDir out;
+    const QString pdf = out.path() + QStringLiteral("/chosen.pdf");
+    forms::DialogScript dialogs;
+    dialogs.answer(forms::DialogAnswer::printer(pdf));
+    boxes_.clear();
+    QAction* print = w.findChild<QAction*>(QStringLiteral("MnuPrIn"));
+    ASSERT_NE(print, nullptr);
+    print->trigger();
+    EXPECT_EQ(boxes_.count(), 0) << "no dead end";
+    ASSERT_EQ(dialogs.count(), 1);
+    EXPECT_EQ(dialogs.last().kind, forms::DialogKind::Printer);
+    EXPECT_EQ(dialogs.last().title, "打印");
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("/Subtype /Image")) << "the chart is in the printout";
+
+    // Cancelled: nothing printed, nothing said.
+    dialogs.answer(forms::DialogAnswer::cancel());
+    print->trigger();
+    EXPECT_EQ(boxes_.count(), 0);
 }
 
 TEST_F(ChartWindow, ScrollRangesReachTheFarEdgesAndATinyWindowGivesNoNegativeSizes) {
