@@ -147,8 +147,10 @@ void Form::fitAskedSizeToFrame() {
     const QSize extra = frameExtra();
     if (extra.isNull()) return;
     frameUnknown_ = false;
-    if (asked_ && size() == askedPixels_.size())
-        resize(std::max(1, askedPixels_.width() - extra.width()), std::max(1, askedPixels_.height() - extra.height()));
+    if (!asked_ || size() != askedPixels_.size()) return;
+    resize(std::max(1, askedPixels_.width() - extra.width()), std::max(1, askedPixels_.height() - extra.height()));
+    // A window manager may have kept the inner position instead of the outer one.
+    if (frameGeometry().topLeft() != askedPixels_.topLeft()) move(askedPixels_.topLeft());
 }
 
 void Form::setDialogKeys(QAbstractButton* cancel) {
@@ -184,6 +186,9 @@ void Form::moveEvent(QMoveEvent* event) {
 void Form::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     fitAskedSizeToFrame();
+    // The frame may be reported without moving the window, so no move event tells of it: look
+    // again a little later.
+    for (int delay : {50, 250, 1000}) QTimer::singleShot(delay, this, [this] { fitAskedSizeToFrame(); });
 }
 
 QSize Form::clientPixels() const {
