@@ -97,22 +97,15 @@ int toTwips(int pixels) { return static_cast<int>(vb::pixelsToTwips(pixels)); }
 
 }  // namespace
 
-int Form::Left() const {
-    const int x = frameGeometry().x();
-    return asked_ && x == askedPixels_.x() ? askedTwips_.x() : toTwips(x);
+// The twips Move was given while the window keeps the pixels they stand for, else the pixels'.
+int Form::keptTwips(int pixels, int askedPixels, int askedTwips) const {
+    return asked_ && pixels == askedPixels ? askedTwips : toTwips(pixels);
 }
-int Form::Top() const {
-    const int y = frameGeometry().y();
-    return asked_ && y == askedPixels_.y() ? askedTwips_.y() : toTwips(y);
-}
-int Form::Width() const {
-    const int w = frameGeometry().width();
-    return asked_ && w == askedPixels_.width() ? askedTwips_.width() : toTwips(w);
-}
-int Form::Height() const {
-    const int h = frameGeometry().height();
-    return asked_ && h == askedPixels_.height() ? askedTwips_.height() : toTwips(h);
-}
+
+int Form::Left() const { return keptTwips(frameGeometry().x(), askedPixels_.x(), askedTwips_.x()); }
+int Form::Top() const { return keptTwips(frameGeometry().y(), askedPixels_.y(), askedTwips_.y()); }
+int Form::Width() const { return keptTwips(frameGeometry().width(), askedPixels_.width(), askedTwips_.width()); }
+int Form::Height() const { return keptTwips(frameGeometry().height(), askedPixels_.height(), askedTwips_.height()); }
 
 QSize Form::frameExtra() const { return frameGeometry().size() - geometry().size(); }
 

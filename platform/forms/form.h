@@ -103,6 +103,7 @@ protected:
 private:
     QSize clientPixels() const;
     QSize frameExtra() const;
+    int keptTwips(int pixels, int askedPixels, int askedTwips) const;
     void fitAskedSizeToFrame();
 
     QWidget* client_;

@@ -165,6 +165,15 @@ TEST_P(WindowLayoutTest, EveryControlLiesInsideItsWindowUncut) {
     EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n');
 }
 
+// A window opened by its menu entry of the library window.
+template <class F>
+std::function<forms::Form*(MenusTest&)> byMenu(const char* entry) {
+    return [entry](MenusTest& t) -> forms::Form* {
+        static_cast<WindowLayoutTest&>(t).trigger(QString::fromLatin1(entry));
+        return shown<F>();
+    };
+}
+
 forms::Form* chartWindow(MenusTest&) {
     windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), false, 0, QStringLiteral("欧阳九个字的名字啊"));
     return shown<windows::FrmBaZi>();
@@ -198,34 +207,16 @@ INSTANTIATE_TEST_SUITE_P(
                     forms::loadedInstance<windows::FrmBaZi>()->MnuZS_Click();
                     return shown<windows::FrmFangDa>();
                 }, {}},
-        Opening{"frmBZzs", [](MenusTest& t) -> forms::Form* {
-                    static_cast<WindowLayoutTest&>(t).trigger(QStringLiteral("MnuBZZS"));
-                    return shown<windows::FrmBZzs>();
-                }, {}},
+        Opening{"frmBZzs", byMenu<windows::FrmBZzs>("MnuBZZS"), {}},
         Opening{"frmcalendar", [](MenusTest&) -> forms::Form* {
                     library::showFrmcalendar(2);
                     return shown<library::FrmCalendar>();
                 }, {}},
-        Opening{"frmJiSuanQi", [](MenusTest& t) -> forms::Form* {
-                    static_cast<WindowLayoutTest&>(t).trigger(QStringLiteral("MnuJiSuan"));
-                    return shown<calculator::FrmJiSuanQi>();
-                }, {}},
-        Opening{"frmFind", [](MenusTest& t) -> forms::Form* {
-                    static_cast<WindowLayoutTest&>(t).trigger(QStringLiteral("mnuFind"));
-                    return shown<library::FrmFind>();
-                }, {}},
-        Opening{"frmNew", [](MenusTest& t) -> forms::Form* {
-                    static_cast<WindowLayoutTest&>(t).trigger(QStringLiteral("mnuNewDatabase"));
-                    return shown<library::FrmNew>();
-                }, {}},
-        Opening{"frmbak", [](MenusTest& t) -> forms::Form* {
-                    static_cast<WindowLayoutTest&>(t).trigger(QStringLiteral("MNUBAK"));
-                    return shown<library::FrmBak>();
-                }, {}},
-        Opening{"frmHelp", [](MenusTest& t) -> forms::Form* {
-                    static_cast<WindowLayoutTest&>(t).trigger(QStringLiteral("MnuHeLp"));
-                    return shown<library::FrmHelp>();
-                }, {}},
+        Opening{"frmJiSuanQi", byMenu<calculator::FrmJiSuanQi>("MnuJiSuan"), {}},
+        Opening{"frmFind", byMenu<library::FrmFind>("mnuFind"), {}},
+        Opening{"frmNew", byMenu<library::FrmNew>("mnuNewDatabase"), {}},
+        Opening{"frmbak", byMenu<library::FrmBak>("MNUBAK"), {}},
+        Opening{"frmHelp", byMenu<library::FrmHelp>("MnuHeLp"), {}},
         Opening{"frmSplash", [](MenusTest&) -> forms::Form* {
                     forms::defaultInstance<library::FrmSplash>().Show();
                     return shown<library::FrmSplash>();
