@@ -137,7 +137,9 @@ void CtlCodeDetails::buildControls() {
     picPicture2_ = new QWidget(this);
     picPicture2_->setObjectName(QStringLiteral("picPicture2"));
     auto* hint = new QLabel(QStringLiteral("右键单击列表弹出操作菜单"), picPicture2_);
+    hint->setObjectName(QStringLiteral("lblHint"));
     hint->move(0, 2);
+    hint->adjustSize();
     hideToolPanels();
 }
 
@@ -297,6 +299,8 @@ void CtlCodeDetails::showTextPage(const QString& key) {
     txtCode->document()->setModified(false);
     shownPath_ = path;
     core::gCurrentRtfFile = path;
+    // A page newly shown is searched from its top.
+    core::gFindPos = 0;
     setCaptionPicture(QString::fromUtf16(page->image));
     currentView_ = page->view;
     emit ViewChanged(page->view);
@@ -472,14 +476,19 @@ void CtlCodeDetails::UserControl_Resize() {
     place(tbsTabs_, kMargin, kTabsTop, std::max(0, w - kMargin - toolsWidth - kMargin), tabHeight);
     const int toolsTop = kTabsTop + std::max(0, (tabHeight - kButtonWidth) / 2);
     place(picPicture1_, w - toolsWidth - kEdge, toolsTop, toolsWidth, kButtonWidth);
-    place(picPicture2_, w - toolsWidth - kEdge, toolsTop, toolsWidth, kButtonWidth);
+    // The case list's panel is as wide as its hint, which is shown whole.
+    const QWidget* hint = picPicture2_->findChild<QLabel*>(QStringLiteral("lblHint"));
+    const int hintWidth = std::max(toolsWidth, twips(hint->width()));
+    place(picPicture2_, w - hintWidth - kEdge, toolsTop, hintWidth, std::max(kButtonWidth, twips(hint->y() + hint->height())));
     int top = kTabsTop + tabHeight;
     // The library window's formatting bar, when it sits in this control, lies above the page.
     QWidget* bar = windowBar();
     if (bar && isAncestorOf(bar) && !bar->isHidden()) {
-        // The bar keeps the height it gave itself (it has no size hint).
-        const int barHeight = twips(bar->sizeHint().height() > 0 ? bar->sizeHint().height() : bar->height());
-        place(bar, kEdge, top, w - 2 * kEdge, barHeight);
+        // The bar takes as many rows as the width leaves it.
+        const int barWidth = w - 2 * kEdge;
+        const int barPixels = bar->hasHeightForWidth() ? bar->heightForWidth(vb::twipsToPixels(barWidth)) : bar->height();
+        const int barHeight = twips(barPixels);
+        place(bar, kEdge, top, barWidth, barHeight);
         top += barHeight;
     }
     // An enlarged editor belongs to the window meanwhile and keeps its place there.

@@ -15,6 +15,7 @@ namespace library {
 
 FrmAbout::FrmAbout() : forms::Form(QStringLiteral("frmAbout")) {
     setCaption(QStringLiteral("关于《Veyra》"));
+    setDialogKeys();
     setWindowIcon(appIcon());
     QWidget* area = client();
     auto* picture1 = new QLabel(area);

@@ -102,6 +102,15 @@ FrmCalendar::FrmCalendar(QWidget* parent) : forms::Form(QStringLiteral("frmcalen
     forms::setTwipsGeometry(cmdcancel_, frame.x() + frame.width() - 1200, buttonsTop, 1200, 400);
     forms::setTwipsGeometry(cmdok_, frame.x() + frame.width() - 2520, buttonsTop, 1200, 400);
 
+    setDialogKeys(cmdcancel_);
+    // The entries in reading order, the name first; the calendar, then the buttons.
+    QWidget* const order[] = {txtnume_, opXingbie1_, opXingbie2_, txtborntime_, txtWhy_, txtaddress_, txttel_, wnlqd_,
+                              cmdok_, cmdcancel_};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    setFocusProxy(txtnume_);
+    txtnume_->setFocus();
+
     const QSize clientSize = vb::twipsToPixels(QSizeF(frame.x() + frame.width() + 60, buttonsTop + 400 + 120));
     area->setFixedSize(clientSize);
     setFixedSize(clientSize);

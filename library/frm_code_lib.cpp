@@ -126,11 +126,6 @@ void FrmCodeLib::connectMenus() {
     onMenu(QStringLiteral("MNUZHUYE"), &FrmCodeLib::MNUZHUYE_Click);
     connect(menuEntries_.value(QStringLiteral("mnuViewBookMarks")), &QAction::triggered, this,
             [this] { ShowBookmarkPane(!viewBookMarks_); });
-    connect(menuEntries_.value(QStringLiteral("MnuWanNian")), &QAction::triggered, this, [this] {
-        // A case from the calendar goes to the item shown, as one from the case list does.
-        const auto& item = ctlCodeItemDetails_->item();
-        showFrmcalendar(item ? item->Key().toInt() : 0);
-    });
 }
 
 bool FrmCodeLib::guarded(const QString& tag, const std::function<void()>& f) { return forms::reportErrors(tag, f); }

@@ -21,6 +21,8 @@ namespace library {
 namespace {
 
 const QString kRoot = QStringLiteral("ROOT");
+// An item dropped onto one of its own descendants.
+constexpr char16_t kCycleMessage[] = u"不能把条目移到它自己的下级条目之中：那样会形成循环。";
 
 // The key as the data carries it: its UTF-16 code units.
 QByteArray keyBytes(const QString& key) {
@@ -136,7 +138,7 @@ Qt::DropAction FrmCodeLib::tvCodeItems_OLEDragDrop(const QMimeData* data, QPoint
     if (isWithin(target, moved)) {
         // Nothing is moved or written: an item cannot go under itself.
         refuse();
-        vb::MsgBox(QStringLiteral("This would introduce a cycle"), vb::vbOKOnly | vb::vbExclamation);
+        vb::MsgBox(QString::fromUtf16(kCycleMessage), vb::vbOKOnly | vb::vbExclamation);
         return Qt::IgnoreAction;
     }
     QTreeWidgetItem* oldParent = moved->parent();

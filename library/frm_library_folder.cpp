@@ -51,6 +51,7 @@ FrmLibraryFolder::FrmLibraryFolder(const Texts& texts) : forms::Form(QString::fr
     cmdok_ = button(QStringLiteral("cmdok"), QStringLiteral("确定"), area, 3600, 1440);
     cmdok_->setDefault(true);
     cmdcancel_ = button(QStringLiteral("cmdcancel"), QStringLiteral("取消"), area, 4800, 1440);
+    setDialogKeys(cmdcancel_);
 
     const QString name = QString::fromUtf16(texts.name);
     connect(cmdliu_, &QPushButton::clicked, this, [this, name] {

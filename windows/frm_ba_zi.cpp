@@ -9,6 +9,7 @@
 #include "platform/com/host/control_host.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/error_report.h"
+#include "platform/forms/event_hook.h"
 #include "platform/forms/font_faces.h"
 #include "platform/forms/form_registry.h"
 #include "platform/forms/label.h"
@@ -24,9 +25,11 @@
 #include "windows/chart_conclusion.h"
 #include "windows/event_filters.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -52,7 +55,7 @@ constexpr int kConclusionLimit = 250;
 constexpr int kSurfaceWidth = 20300;
 constexpr int kSurfaceHeight = 10000;
 constexpr int kChartLeft = 60;
-constexpr int kChartTop = 60;
+constexpr int kChartTop = 30;
 constexpr int kStripLeft = 11000;
 constexpr int kStripWidth = 2775;
 constexpr int kPanesTop = 1260;
@@ -86,7 +89,8 @@ FrmBaZi::FrmBaZi(QWidget* parent) : forms::Form(QStringLiteral("frmBaZi"), paren
     connectEvents();
 }
 
-FrmBaZi::~FrmBaZi() = default;
+// The list's focus handler reaches this window: it goes before the window's members do.
+FrmBaZi::~FrmBaZi() { delete cboXingHook_; }
 
 void FrmBaZi::buildControls() {
     QWidget* area = client();
@@ -127,8 +131,11 @@ void FrmBaZi::buildControls() {
     cboXing_ = new forms::ComboBox(QStringLiteral("cboXing"), picbox_);
     forms::setTwipsGeometry(cboXing_, kColumnLeft + 2000, kRowTop - 45, 900, 330);
 
-    lblXMing_ = new forms::Label(QStringLiteral("lblXMing"), QStringLiteral("无名氏"), picbox_);
-    forms::setTwipsGeometry(lblXMing_, kColumnLeft + 3000, kRowTop, 1700, 240);
+    // The name follows the chart's "姓名：" inside the chart, so the picture and the print carry it.
+    const QRect who = picMain_->label(chart::Control::lblWho)->geometry();
+    lblXMing_ = new forms::Label(QStringLiteral("lblXMing"), QStringLiteral("无名氏"), picMain_);
+    lblXMing_->setBackStyle(forms::Label::BackStyle::Transparent);
+    lblXMing_->setGeometry(who.right() + 3, who.y(), ChartCellsWidget::kNameCaptionWidth, who.height());
 
     command1_ = new QPushButton(QStringLiteral("确  定"), picbox_);
     command1_->setObjectName(QStringLiteral("Command1"));
@@ -211,7 +218,17 @@ void FrmBaZi::connectEvents() {
     connect(Label18_, &forms::Label::clicked, this, [this] { Label18_Click(); });
     connect(Label11_, &forms::Label::doubleClicked, this, [this] { Label11_DblClick(); });
     connect(cboXing_, &forms::ComboBox::clicked, this, [this] { cboXing_Click(); });
-    onEvent(this, cboXing_, QEvent::FocusOut, [this] { cboXing_LostFocus(); });
+    // Opening the list moves the focus to its popup: that is not the list losing the focus.
+    cboXingHook_ = new forms::EventHook(cboXing_, [this](QObject*, QEvent* event) {
+        if (event->type() != QEvent::FocusOut) return false;
+        const QWidget* popup = cboXing_->view()->window();
+        const QWidget* focus = QApplication::focusWidget();
+        const bool intoItsList = popup->isVisible() || (focus && popup->isAncestorOf(focus)) ||
+                                 static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason;
+        if (!intoItsList) cboXing_LostFocus();
+        return false;
+    });
+    cboXing_->installEventFilter(cboXingHook_);
     connect(txtJieLun_, &QPlainTextEdit::textChanged, this, [this] { txtJieLun_Change(); });
     connect(cboMg_, &forms::ComboBox::clicked, this, [this] { cboMg_Click(); });
     connect(cboDZ_, &forms::ComboBox::clicked, this, [this] { cboDZ_Click(); });
@@ -238,7 +255,8 @@ void FrmBaZi::Form_Load() {
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSizeF s = vb::pixelsToTwips(screen->geometry().size());
-        Move((static_cast<int>(s.width()) - Width()) / 2, (static_cast<int>(s.height()) - Height()) / 2, Width(), Height());
+        // Centred, and on the screen even where the screen is smaller than the window.
+        MoveOnScreen((static_cast<int>(s.width()) - Width()) / 2, (static_cast<int>(s.height()) - Height()) / 2, Width(), Height());
     }
 
     // A birth the calendar cannot show would be shown as some other day: the window says so and

@@ -25,6 +25,7 @@
 #include "windows/four_pillars.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -201,6 +202,7 @@ private:
     QScrollBar* vScroll_ = nullptr;
     QLabel* lblFiller_ = nullptr;
     QSoundEffect* clickSound_ = nullptr;
+    QPointer<QObject> cboXingHook_;
     // Declared last, so that it is released first: it gives the two boxes back before they go.
     std::unique_ptr<com::ControlHost> splitter_;
 };

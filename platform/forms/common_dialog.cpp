@@ -233,6 +233,11 @@ QPrinter& CommonDialog::printer() {
 bool CommonDialog::show(DialogKind kind) {
     DialogRequest r = settings_;
     r.kind = kind;
+    // DialogTitle titles the file dialogs only: the font and print dialogs carry their own titles,
+    // whatever a file dialog before them was called.
+    if (kind == DialogKind::Font) r.title = QStringLiteral("字体");
+    else if (kind == DialogKind::Printer) r.title = QStringLiteral("打印");
+    else if (kind == DialogKind::Color) r.title.clear();
     const DialogAnswer a =
         showDialog(r, qobject_cast<QWidget*>(parent()), kind == DialogKind::Printer ? &printer() : nullptr);
     if (!a.accepted) {

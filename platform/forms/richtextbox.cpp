@@ -21,6 +21,7 @@
 #include <QTextDocumentFragment>
 #include <QTextList>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -167,8 +168,12 @@ QByteArray encodeText(const QString& text) {
 // Lays the document out on the printer's pages and draws them, as QTextDocument::print does, but
 // reports a printer that fails instead of printing nothing.
 void printDocument(QTextDocument& doc, QPagedPaintDevice& printer, const QString& source) {
+    // The usual margins of a printed page, however narrow the printer's own are.
+    constexpr double kMargin = 20;
     const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
-    if (margins.isNull()) printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    printer.setPageMargins(QMarginsF(std::max(margins.left(), kMargin), std::max(margins.top(), kMargin),
+                                     std::max(margins.right(), kMargin), std::max(margins.bottom(), kMargin)),
+                           QPageLayout::Millimeter);
     QPainter painter;
     if (!painter.begin(&printer)) vb::raise(kPrinterError, source);
     doc.documentLayout()->setPaintDevice(&printer);

@@ -9,6 +9,7 @@
 #include "windows/frm_ba_zi.h"
 #include "tests/cases/case_fixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -142,8 +143,18 @@ TEST_F(NewCaseDialogTest, CancelClosesAndSignalsTheList) {
     EXPECT_EQ(caseCount(3), 0);
 }
 
-TEST_F(NewCaseDialogTest, OpenedFromTheMenuWithoutAnItemItAsksForOne) {
-    window_->menuEntry(QStringLiteral("MnuWanNian"))->trigger();
+TEST_F(NewCaseDialogTest, TheCalendarMenuEntryIsHiddenAndOpensNoForm) {
+    QAction* entry = window_->menuEntry(QStringLiteral("MnuWanNian"));
+    EXPECT_FALSE(entry->isVisible());
+    EXPECT_FALSE(entry->isEnabled());
+    window_->EnableLibraryCommands(true);
+    EXPECT_FALSE(entry->isEnabled()) << "the library's commands do not include it";
+    entry->trigger();
+    EXPECT_EQ(forms::loadedInstance<library::FrmCalendar>(), nullptr);
+}
+
+TEST_F(NewCaseDialogTest, OpenedWithoutAnItemItAsksForOne) {
+    library::showFrmcalendar(0);
     library::FrmCalendar* d = forms::loadedInstance<library::FrmCalendar>();
     ASSERT_TRUE(d);
     EXPECT_EQ(d->itemId(), 0);

@@ -350,6 +350,17 @@ TEST_F(RichTextBoxTest, SelPrintPrintsTheSelectionOrEverything) {
     EXPECT_EQ(errorOf([&] { box_.selPrint(broken); }), 482);
 }
 
+TEST_F(RichTextBoxTest, PrintedPagesHaveUsualMargins) {
+    box_.setText(u"紫微斗数"_s);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir_.filePath("margins.pdf"));
+    printer.setPageMargins(QMarginsF(4, 4, 4, 4), QPageLayout::Millimeter);  // a printer's narrow default
+    box_.selPrint(printer);
+    const QMarginsF m = printer.pageLayout().margins(QPageLayout::Millimeter);
+    for (double side : {m.left(), m.top(), m.right(), m.bottom()}) EXPECT_GE(side, 19.9);
+}
+
 TEST_F(RichTextBoxTest, KeyAndMouseEventsWithTheirCodes) {
     QSignalSpy down(&box_, &RichTextBox::keyDown);
     QSignalSpy up(&box_, &RichTextBox::keyUp);

@@ -386,7 +386,7 @@ TEST_F(TreeWindow, DropIntoItsOwnSubtreeIsRefusedBeforeAnythingChanges) {
     const QString before = tableDump();
     EXPECT_FALSE(dragOnto(node("C1"), node("C2")));
     ASSERT_EQ(boxes_.count(), 1);
-    EXPECT_EQ(boxes_.last().text, "This would introduce a cycle");
+    EXPECT_EQ(boxes_.last().text, "不能把条目移到它自己的下级条目之中：那样会形成循环。");
     EXPECT_EQ(tableDump(), before);
     EXPECT_EQ(shape(root()), "ROOT(命例,紫微斗数入门(十四主星,四化))");
 
