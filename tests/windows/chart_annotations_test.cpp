@@ -122,6 +122,43 @@ TEST_F(ChartAnnotations, PickShowsItsRowOrTheFallbackNeverThePreviousText) {
     EXPECT_EQ(boxes_.count(), 0);
 }
 
+TEST_F(ChartAnnotations, AnUnreadableRuleDatabaseLeavesTheBoxAsItWasAndIsReportedOnce) {
+    pickStar(0);
+    ASSERT_EQ(shown(), "左辅坐命，得助力。");
+    const QString path = core::ruleDatabasePath();
+    const QString kept = program_.path() + QStringLiteral("/kept.mdb");
+    dao::DBEngine::closeIdleHandles();
+    ASSERT_TRUE(QFile::rename(path, kept));
+
+    pickStar(2);
+    EXPECT_EQ(shown(), "左辅坐命，得助力。");
+    EXPECT_EQ(w_->annotationTitle(), "右弼A") << "the title follows the pick";
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.startsWith(QStringLiteral("3024 "))) << boxes_.last().text.toStdString();
+    EXPECT_TRUE(boxes_.last().text.endsWith(QStringLiteral(" frmBaZi::cboMg_Click"))) << boxes_.last().text.toStdString();
+    pickPalace(0);
+    pickStar(3);
+    EXPECT_EQ(shown(), "左辅坐命，得助力。");
+    EXPECT_EQ(w_->annotationTitle(), "武曲A");
+    EXPECT_EQ(boxes_.count(), 1) << "said once, not at every pick";
+
+    // Readable again, then a table gone: a new failure is said again.
+    ASSERT_TRUE(QFile::rename(kept, path));
+    pickPalace(1);
+    pickPalace(0);
+    EXPECT_EQ(shown(), "兄弟宫主手足。");
+    {
+        dao::Database db = dao::DBEngine::defaultWorkspace().openDatabase(path, false, false, QString::fromUtf16(core::kRuleConnect));
+        db.execute(QStringLiteral("DROP TABLE saveY"));
+    }
+    pickPalace(2);
+    pickPalace(3);
+    EXPECT_EQ(shown(), "兄弟宫主手足。");
+    EXPECT_EQ(w_->annotationTitle(), "财帛宫");
+    ASSERT_EQ(boxes_.count(), 2);
+    EXPECT_TRUE(boxes_.last().text.endsWith(QStringLiteral(" frmBaZi::cboDZ_Click"))) << boxes_.last().text.toStdString();
+}
+
 TEST_F(ChartAnnotations, EnlargedWindowGrowsItsCaptionAndClosesOnDoubleClick) {
     QTest::mouseDClick(w_->txtDuiZao()->viewport(), Qt::LeftButton);
     FrmFangDa* big = forms::loadedInstance<FrmFangDa>();
