@@ -137,6 +137,15 @@ TEST(CalendarGenerator, ACorrectionThatWouldMoveASolarTermOrMakeABadLengthIsRefu
     ASSERT_EQ(months1905.months()[static_cast<std::size_t>(newYear)].firstDay, calgen::dayNumber({1905, 2, 4}));
     ASSERT_EQ(months1905.months()[static_cast<std::size_t>(newYear) - 1].length, 29);
     EXPECT_THROW(months1905.moveFirstDay(newYear, calgen::dayNumber({1905, 2, 5})), std::runtime_error);
+    // 夏至 2001 falls on 五月初一 (2001-06-21, after a leap 四月 of 29 days): a 五月 begun a day later
+    // would give the leap month a zhongqi.
+    calgen::LunarMonths months2001(2000, 2002);
+    const int fifth = months2001.find(2001, 5, false);
+    ASSERT_GT(fifth, 0);
+    ASSERT_EQ(months2001.months()[static_cast<std::size_t>(fifth)].firstDay, calgen::dayNumber({2001, 6, 21}));
+    ASSERT_TRUE(months2001.months()[static_cast<std::size_t>(fifth) - 1].leap);
+    ASSERT_EQ(months2001.months()[static_cast<std::size_t>(fifth) - 1].length, 29);
+    EXPECT_THROW(months2001.moveFirstDay(fifth, calgen::dayNumber({2001, 6, 22})), std::runtime_error);
 }
 
 }  // namespace

@@ -86,19 +86,19 @@ void LunarMonths::moveFirstDay(int index, long day) {
     const std::string where = "the month begun " + std::to_string(moved.firstDay);
     if (beforeLength < 29 || beforeLength > 30 || movedLength < 29 || movedLength > 30)
         throw std::runtime_error(where + ": moving it leaves a month of other than 29 or 30 days");
-    LunarMonth movedBefore = before, movedItself = moved;
-    movedBefore.length = beforeLength;
-    movedItself.firstDay = day;
-    movedItself.length = movedLength;
-    if (holdsZhongqi(movedBefore) != before.hasZhongqi || holdsZhongqi(movedItself) != moved.hasZhongqi)
-        throw std::runtime_error(where + ": moving it moves a zhongqi into another month");
-    for (int y = civilDate(day).year - 1; y <= civilDate(day).year + 1; ++y)
+    // The days that change months: a solar term on one of them would change months too.
+    const long from = std::min(moved.firstDay, day);
+    const long to = std::max(moved.firstDay, day);
+    const auto zhongqi = zhongqiDays_.lower_bound(from);
+    if (zhongqi != zhongqiDays_.end() && *zhongqi < to) throw std::runtime_error(where + ": moving it moves a zhongqi into another month");
+    for (int y = civilDate(from).year - 1; y <= civilDate(to).year; ++y)
         for (int mo = 1; mo <= 12; ++mo) {
             const long jie = calendarDay(jieMoment(y, mo));
-            if ((jie < moved.firstDay) != (jie < day)) throw std::runtime_error(where + ": moving it moves a jie into another month");
+            if (jie >= from && jie < to) throw std::runtime_error(where + ": moving it moves a jie into another month");
         }
-    before = movedBefore;
-    moved = movedItself;
+    before.length = beforeLength;
+    moved.firstDay = day;
+    moved.length = movedLength;
 }
 
 int LunarMonths::indexOf(long day) const {
