@@ -19,6 +19,8 @@
 #include "windows/frm_top.h"
 
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -157,6 +159,35 @@ TEST_F(ChartAnnotations, AnUnreadableRuleDatabaseLeavesTheBoxAsItWasAndIsReporte
     EXPECT_EQ(w_->annotationTitle(), "财帛宫");
     ASSERT_EQ(boxes_.count(), 2);
     EXPECT_TRUE(boxes_.last().text.endsWith(QStringLiteral(" frmBaZi::cboDZ_Click"))) << boxes_.last().text.toStdString();
+}
+
+// The chart page of the help gives every menu entry of the chart window its line, and names the
+// enlarged window's menu.
+TEST_F(ChartAnnotations, TheHelpPageDescribesEveryMenuEntry) {
+    QFile file(testenv::sourceDir() + QStringLiteral("/data/help/chart.html"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(file.readAll());
+    const qsizetype from = page.indexOf(QStringLiteral("<a name=\"menus\">"));
+    ASSERT_GT(from, 0);
+    const QString table = page.mid(from, page.indexOf(QStringLiteral("</table>"), from) - from);
+    int entries = 0;
+    for (QAction* top : w_->menuBar()->actions()) {
+        if (!top->isVisible()) continue;
+        EXPECT_TRUE(table.contains(QStringLiteral(">") + top->text() + QStringLiteral("</td>"))) << top->text().toStdString();
+        ++entries;
+        if (!top->menu()) continue;
+        for (QAction* a : top->menu()->actions()) {
+            if (a->isSeparator() || !a->isVisible()) continue;
+            EXPECT_TRUE(table.contains(QStringLiteral("<td>") + a->text() + QStringLiteral("</td>"))) << a->text().toStdString();
+            ++entries;
+        }
+    }
+    EXPECT_EQ(entries, 4);
+    w_->txtDuiZao_DblClick();
+    FrmFangDa* big = forms::loadedInstance<FrmFangDa>();
+    ASSERT_NE(big, nullptr);
+    for (QAction* top : big->menuBar()->actions())
+        EXPECT_TRUE(page.contains(QStringLiteral("放大窗口有“") + top->text() + QStringLiteral("”菜单"))) << top->text().toStdString();
 }
 
 TEST_F(ChartAnnotations, EnlargedWindowGrowsItsCaptionAndClosesOnDoubleClick) {
