@@ -1,6 +1,7 @@
 #include "platform/dao/connection.h"
 
 #include "platform/dao/dao.h"
+#include "platform/dao/file_claim.h"
 #include "platform/dao/jet_errors.h"
 #include "platform/dao/name_match.h"
 #include "platform/dao/statement_shape.h"
@@ -156,6 +157,8 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
     struct stat st {};
     if (path.isEmpty() || ::stat(native.constData(), &st) != 0) raiseForErrno(path.isEmpty() ? ENOENT : errno, path);
     if (S_ISDIR(st.st_mode)) raiseJet(kNotAValidPath, kEngine, path);
+    // A pipe, a device or a socket would block the open or never end a read: only files are databases.
+    if (!S_ISREG(st.st_mode)) raiseJet(kUnrecognizedDatabaseFormat, kEngine, path);
     const std::pair<quint64, quint64> key{quint64(st.st_dev), quint64(st.st_ino)};
 
     std::shared_ptr<Connection> evicted;  // closed outside the lock
@@ -171,18 +174,25 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
         }
     }
 
+    // Claimed before SQLite opens it: a process replacing the file alone is waited for, and the file
+    // it put in place is opened instead.
+    auto claim = std::make_unique<FileClaim>();
+    if (!claim->take(native, key.first, key.second)) return acquire(path);
+
     // A SQLite file starts with its magic text; an empty file would pass as an empty database.
     {
-        const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        // Not blocking, should the file have been swapped for a pipe since it was looked at.
+        const int fd = claim->fd() >= 0 ? claim->fd() : ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
         if (fd < 0) raiseForErrno(errno, path);
         char header[16] = {};
-        const ssize_t got = ::read(fd, header, sizeof header);
-        ::close(fd);
+        const ssize_t got = ::pread(fd, header, sizeof header, 0);
+        if (fd != claim->fd()) ::close(fd);
         if (got != ssize_t(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0)
             raiseJet(kUnrecognizedDatabaseFormat, kEngine, path);
     }
 
     std::shared_ptr<Connection> c(new Connection);
+    c->claim_ = std::move(claim);
     c->path_ = path;
     c->device_ = key.first;
     c->inode_ = key.second;
@@ -204,11 +214,18 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
         const bool hasPassword = sqlite3_column_int(probe->get(), 0) > 0;
         sqlite3_reset(probe->get());
         if (hasPassword) {
-            auto read = c->prepareNative(QStringLiteral("SELECT salt, hash FROM MSysPassword LIMIT 1"), kEngine);
-            StatementUse use2(read->get());
-            if (sqlite3_step(read->get()) == SQLITE_ROW) {
-                c->salt_ = readColumn(read->get(), 0, FieldKind::Binary).toBytes();
-                c->hash_ = readColumn(read->get(), 1, FieldKind::Binary).toBytes();
+            // A password table whose password cannot be read protects nothing: such a file is refused
+            // as one opened with a wrong password, never taken as a file without one.
+            c->passwordUnreadable_ = true;
+            try {
+                auto read = c->prepareNative(QStringLiteral("SELECT salt, hash FROM MSysPassword LIMIT 1"), kEngine);
+                StatementUse use2(read->get());
+                if (sqlite3_step(read->get()) == SQLITE_ROW) {
+                    c->salt_ = readColumn(read->get(), 0, FieldKind::Binary).toBytes();
+                    c->hash_ = readColumn(read->get(), 1, FieldKind::Binary).toBytes();
+                    c->passwordUnreadable_ = c->salt_.isEmpty() || c->hash_.isEmpty();
+                }
+            } catch (const vb::Error&) {
             }
         }
     }
@@ -220,6 +237,8 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
     auto found = r.byFile.find(key);
     if (found != r.byFile.end()) {
         if (auto other = found->second.lock()) {
+            // The other handle's SQLite locks on the file would go with this claim's descriptor.
+            c->claim_->keepOpen();
             r.touch(other);
             r.byPath.insert(path, other);
             return other;
@@ -313,7 +332,18 @@ void Connection::createFile(const QString& path, const QString& password) {
 Connection::~Connection() {
     clearStatements();
     for (sqlite3_stmt* st : {exclusiveMode_, normalMode_, touch_, dataVersion_}) sqlite3_finalize(st);
+    // A statement still alive keeps SQLite's descriptor and locks open past the close.
+    if (claim_ && sqlite3_next_stmt(db_, nullptr)) claim_->keepOpen();
     sqlite3_close_v2(db_);
+}
+
+bool Connection::holdAlone() {
+    releaseLock();
+    return claim_ && claim_->alone();
+}
+
+void Connection::share() {
+    if (claim_) claim_->shared();
 }
 
 void Connection::runPragma(sqlite3_stmt*& stmt, const char* sql) {

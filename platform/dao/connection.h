@@ -29,6 +29,8 @@ struct sqlite3_stmt;
 
 namespace dao::detail {
 
+class FileClaim;
+
 struct ColumnInfo {
     QString name;    // as the recordset names the field (table-qualified when two fields share a name)
     QString column;  // the result column's own name
@@ -102,7 +104,9 @@ public:
     sqlite3* db() const { return db_; }
     const QString& path() const { return path_; }
     bool readOnly() const { return readOnly_; }
-    bool hasPassword() const { return !hash_.isEmpty(); }
+    // Protected: a password is stored, or a password table is there whose password cannot be read
+    // (which no password matches).
+    bool hasPassword() const { return !hash_.isEmpty() || passwordUnreadable_; }
     bool passwordMatches(const QString& password) const;
 
     // The cached statement of a Jet SQL text (translated and prepared on first use).
@@ -122,6 +126,10 @@ public:
     std::shared_ptr<const SnapshotRows> keptRows(const QString& sql);
     void keepRows(const QString& sql, std::shared_ptr<const SnapshotRows> rows);
 
+    // Whether no other process has the file open; when so, it is held alone until share().
+    bool holdAlone();
+    void share();
+
     // Users of the handle: exclusive opens keep others out.
     int users = 0;
     bool exclusive = false;
@@ -135,6 +143,7 @@ private:
     // Whether kept rows may be used; forgets them when the file's state moved on.
     bool keptRowsValid();
 
+    std::unique_ptr<FileClaim> claim_;  // destroyed after the SQLite handle closes
     bool held_ = false;
     sqlite3_stmt* exclusiveMode_ = nullptr;
     sqlite3_stmt* normalMode_ = nullptr;
@@ -144,6 +153,7 @@ private:
     QString path_;
     bool readOnly_ = false;
     QByteArray salt_, hash_;
+    bool passwordUnreadable_ = false;
     mutable std::optional<QString> matchedPassword_;  // the last password that matched the hash
     quint64 device_ = 0, inode_ = 0;
 

@@ -5,6 +5,7 @@
 #include "library/frm_code_lib.h"
 #include "platform/forms/common_dialog.h"
 #include "platform/vb/msgbox.h"
+#include "platform/vb/safe_file_writer.h"
 #include "tests/core/work_folder_fixture.h"
 
 #include <QAction>
@@ -183,6 +184,28 @@ TEST_F(TreeWindow, OrphansSelfParentsAndCyclesAreShownUnderTheRootAndNothingIsWr
     int shown = 0;
     for (QTreeWidgetItemIterator it(tree()); *it; ++it) ++shown;
     EXPECT_EQ(shown, rows("select * from codeitems") + 1) << "no item is lost";
+}
+
+TEST_F(TreeWindow, RowsWithUnreadableOrMissingParentsAreNamedOnceAndTheRestIsFilled) {
+    const int huge = addRow(0, "巨数上级");
+    core::gWorkDB.execute("update codeitems set parentid = 1099511627776 where id = ?", {huge});
+    const int text = addRow(0, "文字上级");
+    core::gWorkDB.execute("update codeitems set parentid = 'abc' where id = ?", {text});
+    const int orphan = addRow(999, "孤项");
+    const int underHuge = addRow(huge, "巨数之下");
+    const int before = boxes_.count();
+
+    window_->FillTree();
+    ASSERT_EQ(boxes_.count(), before + 1) << "one message for all of them";
+    const QString message = boxes_.last().text;
+    for (const char* name : {"巨数上级", "文字上级", "孤项"})
+        EXPECT_TRUE(message.contains(QString::fromUtf8(name))) << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("巨数之下"))) << "it is under its own parent";
+    for (int id : {huge, text, orphan}) EXPECT_EQ(node(QStringLiteral("C%1").arg(id))->parent(), root());
+    EXPECT_EQ(node(QStringLiteral("C%1").arg(underHuge))->parent(), node(QStringLiteral("C%1").arg(huge)));
+    int shown = 0;
+    for (QTreeWidgetItemIterator it(tree()); *it; ++it) ++shown;
+    EXPECT_EQ(shown, rows("select * from codeitems") + 1) << "every other item is filled";
 }
 
 TEST_F(TreeWindow, EveryFillStartsFromAnEmptyTree) {
@@ -431,6 +454,17 @@ protected:
         return bytes.size() < 4 ? -1 : qFromLittleEndian<int32_t>(bytes.constData());
     }
 };
+
+TEST_F(TransferWindow, AnExportOntoAFullDiskIsSaidAsSuchAndKeepsTheEarlierFile) {
+    const QString file = path("all.vcl");
+    writeFile(file, "an earlier export");
+    vb::SafeFileWriter::setFaultHook([](const QString&, qint64) { return false; });
+    exportFrom("ROOT", file);
+    vb::SafeFileWriter::setFaultHook({});
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.startsWith("61 Disk full: " + file)) << boxes_.last().text.toStdString();
+    EXPECT_EQ(readFile(file), "an earlier export");
+}
 
 TEST_F(TransferWindow, StarterLibraryRoundTripsThroughTheRoot) {
     const QString file = path("all.vcl");
