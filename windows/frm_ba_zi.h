@@ -164,8 +164,10 @@ private:
     void calendarPainted();
     void writeBirthCaption();
     void RefreshChart();
-    // The annotation of a pick: `table` row `row`, else the fallback row of saveM, else empty.
-    void showAnnotation(const QString& table, int row, int fallbackRow);
+    // The annotation of a pick: `table` row `row`, else the fallback row of saveM, else empty. When
+    // the rule database cannot be read the box keeps its text and the first such failure is reported
+    // under `procedure`.
+    void showAnnotation(const char* procedure, const QString& table, int row, int fallbackRow);
     // The chart rendered from its own widget, put on the clipboard and kept as the picture.
     void capture();
     void guarded(const char* procedure, const std::function<void()>& work);
@@ -179,6 +181,7 @@ private:
     vb::Date birth_;
     int lastUnloadMode_ = forms::vbFormCode;
     QString annotationTitle_;
+    bool annotationFailureReported_ = false;
     QPixmap captured_;
     QString printFile_;
 
