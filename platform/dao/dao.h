@@ -219,6 +219,12 @@ private:
     std::shared_ptr<Impl> impl_;
 };
 
+// A table of a database file with its column names, as inspectDatabase reads them.
+struct TableColumns {
+    QString table;
+    QStringList columns;
+};
+
 // The engine.
 namespace DBEngine {
 // Workspace 0, the default one; it lives for the whole program.
@@ -240,6 +246,12 @@ void compactDatabase(const QString& source, const QString& target, const QString
 // Writes a consistent copy of `source` into the new file `target` (3204 when it exists) with the
 // engine's online backup, while the source stays open and in use. A failed copy leaves no target.
 void backupDatabase(const QString& source, const QString& target);
+// The tables of the database file at `path` and their columns, read through a read-only handle of
+// its own after SQLite's quick check of the whole file; nothing is created or changed. Only a
+// regular file is opened, so a FIFO or a device never blocks. Raises 3024 when there is no file,
+// 3343 when it is no regular file or no database, 3049 when the quick check finds damage and 3051
+// when it cannot be read.
+QList<TableColumns> inspectDatabase(const QString& path);
 // Closes the shared handles that no open database uses. They stay open otherwise, the last few used,
 // so that opening the same file again costs microseconds.
 void closeIdleHandles();
