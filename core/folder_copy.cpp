@@ -158,21 +158,21 @@ bool copyIntoExistingFolder(QStringList files, const QString& target) {
 
 }  // namespace
 
-void CopyWorkDatabase(QString& source, QString& target) {
+bool CopyWorkDatabase(QString& source, QString& target) {
     if (!QFileInfo(source).isDir()) {
         reportMissingFolder(source);
-        return;
+        return false;
     }
     MainWindowHourglass hourglass;
     const bool backup = gBackupMode;
     const bool targetExists = QFileInfo(target).isDir();
-    if (targetExists && !backup) return;
+    if (targetExists && !backup) return true;
     BackupModeConsumed consumed;
 
     appendSlash(source);
     appendSlash(target);
     if (targetExists && QFileInfo(source).canonicalFilePath() == QFileInfo(target).canonicalFilePath())
-        return;  // a backup onto itself: the files are already there
+        return true;  // a backup onto itself: the files are already there
 
     QStringList files = libraryFiles(source);
     // The database may be open and in use: its copy is taken with the engine's online backup, so it
@@ -187,13 +187,14 @@ void CopyWorkDatabase(QString& source, QString& target) {
     const bool copied = targetExists ? copyIntoExistingFolder(files, target) : copyIntoNewFolder(files, target);
     if (copied && !backup) registry::SaveSetting(QStringLiteral("veyraww"), QStringLiteral("Settings"),
                                                  QStringLiteral("LastDB"), target);
+    return copied;
 }
 
-void BackUpWorkDatabase(const QString& target) {
+bool BackUpWorkDatabase(const QString& target) {
     gBackupMode = true;
     QString source = gWorkPath;
     QString into = target;
-    CopyWorkDatabase(source, into);
+    return CopyWorkDatabase(source, into);
 }
 
 void CopyFolderFiles(const QString& source, const QString& target) {

@@ -90,6 +90,9 @@ FrmNew::FrmNew()
     : FrmLibraryFolder({u"frmNew", u"新建", u"请确定工作目录：", u"注意:该目录不是空的，选一空目录不是更好吗？", u"FW"}) {}
 
 void FrmNew::copyInto(const QString& target) {
+    // What shows the open library is stored and closed before anything of the new one is made.
+    FrmCodeLib* main = forms::loadedInstance<FrmCodeLib>();
+    if (main && !main->PrepareLibrarySwitch()) return;
     // Another library's database is never overwritten without a Yes.
     if (QFileInfo(core::workDatabasePath(target)).exists() &&
         vb::MsgBox(QStringLiteral("该目录中已有一个工作库，新建项目将覆盖它原有的全部内容。\n确实要覆盖吗？"),
@@ -99,7 +102,6 @@ void FrmNew::copyInto(const QString& target) {
     core::CopyFolderFiles(templateFolder, target);
     // A missing template has been reported by the copy; nothing was made.
     if (!QFileInfo(templateFolder).isDir() || !QFileInfo(core::workDatabasePath(target)).isFile()) return;
-    FrmCodeLib* main = forms::loadedInstance<FrmCodeLib>();
     if (main && !main->OpenLibraryFolder(target)) return;
     Unload();
     if (main) {
@@ -118,7 +120,10 @@ void FrmBak::copyInto(const QString& target) {
         vb::MsgBox(QStringLiteral("备份目录不能放在当前工作目录之内，请选择其它目录！！"), vb::vbOKOnly);
         return;
     }
-    core::BackUpWorkDatabase(target);
+    // The backup holds what is on screen, not only what was last written.
+    if (FrmCodeLib* main = forms::loadedInstance<FrmCodeLib>(); main && !main->SaveWhatIsShown()) return;
+    // A failure has been reported; the dialog stays with its folder, so the user can try again.
+    if (!core::BackUpWorkDatabase(target)) return;
     Unload();
 }
 
