@@ -90,14 +90,14 @@ FrmNew::FrmNew()
     : FrmLibraryFolder({u"frmNew", u"新建", u"请确定工作目录：", u"注意:该目录不是空的，选一空目录不是更好吗？", u"FW"}) {}
 
 void FrmNew::copyInto(const QString& target) {
-    // What shows the open library is stored and closed before anything of the new one is made.
-    FrmCodeLib* main = forms::loadedInstance<FrmCodeLib>();
-    if (main && !main->PrepareLibrarySwitch()) return;
     // Another library's database is never overwritten without a Yes.
     if (QFileInfo(core::workDatabasePath(target)).exists() &&
         vb::MsgBox(QStringLiteral("该目录中已有一个工作库，新建项目将覆盖它原有的全部内容。\n确实要覆盖吗？"),
                    vb::vbYesNo | vb::vbQuestion | vb::vbDefaultButton2) != vb::vbYes)
         return;
+    // What shows the open library is stored and closed before anything of the new one is made.
+    FrmCodeLib* main = forms::loadedInstance<FrmCodeLib>();
+    if (main && !main->PrepareLibrarySwitch()) return;
     const QString templateFolder = core::TemplateFolder();
     core::CopyFolderFiles(templateFolder, target);
     // A missing template has been reported by the copy; nothing was made.
