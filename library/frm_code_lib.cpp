@@ -50,6 +50,8 @@ FrmCodeLib::FrmCodeLib() : forms::Form(QStringLiteral("frmCodeLib")) {
 
 FrmCodeLib::~FrmCodeLib() {
     disconnectEditorEvents();
+    // The tree empties itself as it goes, which moves its highlight: nothing of this window may hear it.
+    tvCodeItems_->disconnect(this);
     if (core::mainWindowHost() == this) core::setMainWindowHost(nullptr);
     if (core::editorHost() == editorHost_.get()) core::setEditorHost(nullptr);
 }
