@@ -224,6 +224,7 @@ TEST_P(ForeignDatabaseTest, AsTheLastWorkFolderItIsRefusedAtStartAndAtTheEnd) {
     ASSERT_EQ(boxes_.count(), 1) << boxes_.last().text.toStdString();
     expectRefusalNaming(folder + "dirovovivov.mdb");
     EXPECT_TRUE(w.DatabasePath.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dataPath(QStringLiteral("codebackup.mdb")))) << "no start-up backup of it";
     EXPECT_FALSE(core::gWorkDB.isOpen());
     EXPECT_FALSE(w.menuEntry(QStringLiteral("mnuView"))->isEnabled());
     // The end neither compacts it nor names it again.
