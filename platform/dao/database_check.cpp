@@ -46,19 +46,28 @@ QList<TableColumns> inspectDatabase(const QString& path) {
     if (!S_ISREG(st.st_mode)) raiseJet(kUnrecognizedDatabaseFormat, kEngine, path);
 
     ReadHandle handle;
-    int rc = sqlite3_open_v2(native.constData(), &handle.db, SQLITE_OPEN_READONLY, nullptr);
-    if (rc != SQLITE_OK) detail::raiseSqlite(handle.db, rc, kEngine, QString(), path);
-    sqlite3_busy_timeout(handle.db, 3000);
-
-    {
+    int rc = SQLITE_OK;
+    // Read-only first; a journal left by an interrupted write must be rolled back before the file can
+    // be read, which only a writing handle may do (it never creates the file).
+    for (const int flags : {SQLITE_OPEN_READONLY, SQLITE_OPEN_READWRITE}) {
+        sqlite3_close(handle.db);
+        handle.db = nullptr;
+        rc = sqlite3_open_v2(native.constData(), &handle.db, flags, nullptr);
+        if (rc != SQLITE_OK) detail::raiseSqlite(handle.db, rc, kEngine, QString(), path);
+        sqlite3_extended_result_codes(handle.db, 1);
+        sqlite3_busy_timeout(handle.db, 3000);
         Query check;
         rc = sqlite3_prepare_v2(handle.db, "PRAGMA quick_check", -1, &check.st, nullptr);
+        if (rc == SQLITE_READONLY_ROLLBACK) continue;
         if (rc != SQLITE_OK) detail::raiseSqlite(handle.db, rc, kEngine, QString(), path);
         QString verdict;
         while ((rc = sqlite3_step(check.st)) == SQLITE_ROW) verdict += textColumn(check.st, 0);
+        if (rc == SQLITE_READONLY_ROLLBACK) continue;
         if (rc != SQLITE_DONE) detail::raiseSqlite(handle.db, rc, kEngine, QString(), path);
         if (verdict != QLatin1String("ok")) raiseJet(kDatabaseCorrupt, kEngine, path);
+        break;
     }
+    if (rc == SQLITE_READONLY_ROLLBACK) detail::raiseSqlite(handle.db, rc, kEngine, QString(), path);
 
     QList<TableColumns> tables;
     {
