@@ -151,8 +151,9 @@ void FrmCodeLib::EnableLibraryCommands(bool flag) {
 
 namespace {
 
-// What a command needs to be enabled: an open library, and (all of them) an editor that is not
-// enlarged, since every one of them changes or replaces the item the enlarged editor shows.
+// What a command needs to be enabled: an open library (some of them), and an editor that is not
+// enlarged (all of them): they replace the item or the library the enlarged editor shows, or the
+// panes it covers.
 struct CommandNeeds {
     const char16_t* name;
     bool library;
