@@ -174,7 +174,11 @@ void FrmCalendar::cmdok_Click() {
     if (tapSound_ && tapSound_->status() != QSoundEffect::Error) tapSound_->play();
     vb::Date birth;
     if (!parseBirthText(txtborntime_->text(), &birth)) {
-        vb::MsgBox(QStringLiteral("请在万年历中选择出生时间"), vb::vbOKOnly | vb::vbExclamation);
+        // A date or a time alone reads as a moment, but not as the one the person was born at.
+        const QString text = txtborntime_->text().trimmed();
+        vb::MsgBox(vb::Date::parse(text, nullptr) ? QStringLiteral("出生时间“%1”不完整，须有日期和时间，请在万年历中选择。").arg(text)
+                                                  : QStringLiteral("请在万年历中选择出生时间"),
+                   vb::vbOKOnly | vb::vbExclamation);
         return;
     }
     // A case the chart window cannot show would be stored for nothing.

@@ -161,8 +161,8 @@ TEST_P(BirthTextTest, OkTakesOnlyAWholeBirthWithinTheCalendar) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, BirthTextTest,
-                         ::testing::Values(BirthTextCase{"8:30", "请在万年历中选择出生时间"},
-                                           BirthTextCase{"1990-6-6", "请在万年历中选择出生时间"},
+                         ::testing::Values(BirthTextCase{"8:30", "出生时间“8:30”不完整"},
+                                           BirthTextCase{"1990-6-6", "出生时间“1990-6-6”不完整"},
                                            BirthTextCase{"1990-6-6 8", "请在万年历中选择出生时间"},
                                            BirthTextCase{"1882-2-28 23:59", "不在万年历的范围"},
                                            BirthTextCase{"1801-1-1 8:30", "不在万年历的范围"},
