@@ -1,5 +1,6 @@
 #pragma once
-// The one way the library side opens the chart window on a case.
+// The one way the library side reaches the chart window: opening it on a case, and storing its
+// conclusion or closing it before the library is copied or replaced.
 #include "platform/vb/date.h"
 
 #include <QString>
