@@ -98,10 +98,9 @@ void FrmNew::copyInto(const QString& target) {
     // What shows the open library is stored and closed before anything of the new one is made.
     FrmCodeLib* main = forms::loadedInstance<FrmCodeLib>();
     if (main && !main->PrepareLibrarySwitch()) return;
-    const QString templateFolder = core::TemplateFolder();
-    core::CopyFolderFiles(templateFolder, target);
-    // A missing template has been reported by the copy; nothing was made.
-    if (!QFileInfo(templateFolder).isDir() || !QFileInfo(core::workDatabasePath(target)).isFile()) return;
+    // The new library is whole before it takes the folder's place; a failure is reported by the
+    // caller and changes nothing.
+    core::MakeLibraryFromTemplate(target);
     if (main && !main->OpenLibraryFolder(target)) return;
     Unload();
     if (main) {

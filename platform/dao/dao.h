@@ -27,6 +27,10 @@
 
 namespace dao {
 
+namespace detail {
+class Connection;
+}
+
 // Engine error numbers used by the program.
 enum JetError : int {
     kNoCurrentRecord = 3021,
@@ -252,6 +256,23 @@ void backupDatabase(const QString& source, const QString& target);
 // 3343 when it is no regular file or no database, 3049 when the quick check finds damage and 3051
 // when it cannot be read.
 QList<TableColumns> inspectDatabase(const QString& path);
+// Holds the database file at `path` alone while it lives, when no other process has it open (every
+// process that opens a file through this engine claims it until its handle closes); a file is
+// replaced by another only under it. A process that opens the file meanwhile waits until the guard
+// ends and then opens what lies at `path`. Raises the open's error for a missing or foreign file.
+class SoleUse {
+public:
+    explicit SoleUse(const QString& path);
+    ~SoleUse();
+    SoleUse(const SoleUse&) = delete;
+    SoleUse& operator=(const SoleUse&) = delete;
+    bool held() const { return held_; }
+
+private:
+    std::shared_ptr<detail::Connection> connection_;
+    QString path_;
+    bool held_ = false;
+};
 // Closes the shared handles that no open database uses. They stay open otherwise, the last few used,
 // so that opening the same file again costs microseconds.
 void closeIdleHandles();
