@@ -2,6 +2,8 @@
 
 #include "core/code_item.h"
 #include "core/globals.h"
+#include "core/page_file.h"
+#include "core/recovery.h"
 #include "core/text_helpers.h"
 #include "core/wait_cursor.h"
 #include "library/ctl_file_details.h"
@@ -14,9 +16,11 @@
 #include "platform/forms/richtextbox.h"
 #include "platform/forms/twips_geometry.h"
 #include "platform/vb/folders.h"
+#include "platform/vb/msgbox.h"
 #include "platform/vb/twips.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTabBar>
@@ -190,23 +194,32 @@ bool CtlCodeDetails::Initialise(dao::Database& db, std::shared_ptr<core::CCodeIt
 }
 
 bool CtlCodeDetails::Terminate(bool quiet) {
-    const bool saved = SaveShownPage(false, quiet);
+    const bool saved = SaveShownPage(quiet);
     item_.reset();
     shownPath_.clear();
     core::gWorkDB = dao::Database();
     return saved;
 }
 
-bool CtlCodeDetails::SaveShownPage(bool evenUnchanged, bool quiet) {
+bool CtlCodeDetails::SaveShownPage(bool quiet) {
     if (shownPath_.isEmpty() || !item_) return true;
     forms::RichTextBox* txtCode = window_.txtCode();
-    if (!evenUnchanged && !txtCode->document()->isModified()) return true;
+    // Only what the user changed is written: a page shown and left alone stays the file it was.
+    if (!txtCode->document()->isModified()) return true;
     // An item deleted meanwhile keeps no pages: writing one would bring its file back.
     if (!itemStored()) {
         shownPath_.clear();
         return true;
     }
     try {
+        if (!pageReadWhole_) {
+            // What the reader passed over would be gone with the first save: the original stays beside it.
+            const QString copy = core::keepOriginalPage(shownPath_);
+            pageReadWhole_ = true;
+            vb::MsgBox(QStringLiteral("页面文件“%1”未能完整读取，保存前已将原文件另存为“%2”。")
+                           .arg(QFileInfo(shownPath_).fileName(), QFileInfo(copy).fileName()),
+                       vb::vbOKOnly | vb::vbInformation);
+        }
         txtCode->saveFile(shownPath_);
         txtCode->document()->setModified(false);
         return true;
@@ -214,6 +227,14 @@ bool CtlCodeDetails::SaveShownPage(bool evenUnchanged, bool quiet) {
         if (!quiet) forms::reportError(e, QStringLiteral(" ctlCodeDetails::SaveCurrentPage"));
         return false;
     }
+}
+
+void CtlCodeDetails::KeepUnsavedPage() {
+    forms::RichTextBox* txtCode = window_.txtCode();
+    if (shownPath_.isEmpty() || !item_ || !txtCode->document()->isModified()) return;
+    const QString name = QFileInfo(shownPath_).fileName();
+    core::keepUnsavedText(QStringLiteral("条目“%1”的页面 %2").arg(item_->Description(), name), name, txtCode->textRtf());
+    txtCode->document()->setModified(false);
 }
 
 bool CtlCodeDetails::itemStored() const {
@@ -266,6 +287,7 @@ void CtlCodeDetails::showTextPage(const QString& key) {
             txtCode->saveFile(path);
         }
         txtCode->loadFile(path);
+        pageReadWhole_ = txtCode->loadedWhole();
     } catch (...) {
         // What the editor holds is no page of this item, so nothing may save it as one.
         txtCode->clear();
@@ -321,7 +343,7 @@ void CtlCodeDetails::onTabChanged(int index) {
 
 bool CtlCodeDetails::tbsTabs_BeforeClick(const QString& oldKey) {
     if (!item_) return true;
-    if (isTextKey(oldKey) && !SaveShownPage(true)) return false;
+    if (isTextKey(oldKey) && !SaveShownPage()) return false;
     commitItem();
     return true;
 }
@@ -391,7 +413,7 @@ void CtlCodeDetails::SaveCurrentPage() {
     const int pos = txtCode->selStart();
     {
         core::chourglass wait;
-        if (isTextKey(selectedKey()) && SaveShownPage(true)) {
+        if (isTextKey(selectedKey()) && SaveShownPage()) {
             try {
                 commitItem();
             } catch (const vb::Error&) {

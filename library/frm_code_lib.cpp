@@ -5,6 +5,7 @@
 #include "core/editor_host.h"
 #include "core/folder_copy.h"
 #include "core/globals.h"
+#include "core/recovery.h"
 #include "core/wait_cursor.h"
 #include "library/app_icon.h"
 #include "library/ctl_bookmarks.h"
@@ -20,6 +21,7 @@
 #include "platform/vb/mousepointer.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/twips.h"
+#include "platform/vb/unattended_end.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -214,15 +216,22 @@ void FrmCodeLib::Form_Load() {
             menuEntries_.value(QString::fromUtf16(name))->setVisible(false);
     });
     forms::unloadInstance<FrmSplash>();
+    // What the last end by a signal or the session's end could not store, and where its text is.
+    const QString notice = core::takeLastEndNotice();
+    if (!notice.isEmpty()) vb::MsgBox(notice, vb::vbOKOnly | vb::vbExclamation);
 }
 
 void FrmCodeLib::Form_QueryUnload(int& cancel, int unloadMode) {
     // An end the desktop or a signal asks for cannot wait for an answer.
     const bool ending = unloadMode == forms::vbAppWindows || unloadMode == forms::vbAppTaskManager;
-    // The page on screen is written first; when it cannot be, the user keeps it on screen.
-    if (!ctlCodeItemDetails_->SaveShownPage(false, ending) && !ending) {
-        cancel = 1;
-        return;
+    // The page on screen is written first; when it cannot be, the user keeps it on screen, or, when
+    // no one is there to keep it, a recovery file does.
+    if (!ctlCodeItemDetails_->SaveShownPage(ending && !vb::unattendedEnd())) {
+        if (!ending) {
+            cancel = 1;
+            return;
+        }
+        ctlCodeItemDetails_->KeepUnsavedPage();
     }
     if (ending) return;
     if (menuEntries_.value(QStringLiteral("mnuNewDatabase"))->isEnabled()) return;

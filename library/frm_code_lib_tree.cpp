@@ -34,6 +34,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <optional>
 #include <utility>
 
 namespace library {
@@ -87,6 +89,41 @@ private:
 QString treeDragFormat() { return QString::fromUtf16(kTreeDragFormat); }
 
 QString idOf(const QString& key) { return key == kRoot ? QStringLiteral("0") : key.mid(1); }
+
+// Empties the tree from the leaves up. Qt deletes a node's children from inside its destructor by
+// taking them, which walks each child's whole subtree again: a deep chain would cost the square of
+// its depth. Taken out of the view first and then undone deepest nodes first, every node is walked
+// a fixed number of times.
+void removeAllNodes(QTreeWidget* tree) {
+    QList<QTreeWidgetItem*> nodes;
+    while (tree->topLevelItemCount() > 0) nodes.append(tree->takeTopLevelItem(tree->topLevelItemCount() - 1));
+    tree->clear();
+    const qsizetype topLevel = nodes.size();
+    for (qsizetype i = 0; i < nodes.size(); ++i)
+        for (int c = 0; c < nodes[i]->childCount(); ++c) nodes.append(nodes[i]->child(c));
+    for (qsizetype i = nodes.size() - 1; i >= 0; --i) qDeleteAll(nodes[i]->takeChildren());
+    for (qsizetype i = 0; i < topLevel; ++i) delete nodes[i];
+}
+
+// An id or parent id as stored: none when the value is no 32-bit whole number (damaged rows).
+std::optional<int32_t> storedId(const vb::Variant& v) {
+    if (!v.isNumeric()) return std::nullopt;
+    try {
+        const double d = v.toDouble();
+        if (d != std::floor(d)) return std::nullopt;
+        return v.toLong();
+    } catch (const vb::Error&) {
+        return std::nullopt;
+    }
+}
+
+// One message for every item a damaged row keeps from its place, however many there are.
+void reportOddItems(const QStringList& items) {
+    constexpr int kNamed = 20;
+    QString text = QStringLiteral("以下条目的记录已损坏（上级条目无法读取或找不到）：\n") + items.mid(0, kNamed).join(u'\n');
+    if (items.size() > kNamed) text += QStringLiteral("\n……另有 %1 项").arg(items.size() - kNamed);
+    vb::MsgBox(text, vb::vbOKOnly | vb::vbExclamation);
+}
 
 }  // namespace
 
@@ -249,43 +286,64 @@ void FrmCodeLib::FillTree() {
             const QSignalBlocker quiet(tvCodeItems_);
             dragNode_ = nullptr;
             dropHighlight_ = nullptr;
-            tvCodeItems_->clear();
+            removeAllNodes(tvCodeItems_);
         }
         QList<ItemRow> rows;
+        // Items a damaged row cannot show where it belongs: named once, after the fill.
+        QStringList oddItems;
         dao::Recordset rs = core::gWorkDB.openRecordset(
             QStringLiteral("select id, parentid, description from codeitems order by parentid"), dao::dbOpenSnapshot);
         while (!rs.eof()) {
-            const vb::Variant parent = rs.value(QStringLiteral("parentid"));
             const vb::Variant title = rs.value(QStringLiteral("description"));
-            rows.append({rs.value(QStringLiteral("id")).toLong(), parent.isNull() ? 0 : parent.toLong(),
-                         title.isNull() ? QString() : title.toString()});
+            const vb::Variant storedKey = rs.value(QStringLiteral("id"));
+            const vb::Variant parent = rs.value(QStringLiteral("parentid"));
             rs.moveNext();
+            ItemRow row;
+            row.description = title.text();
+            const std::optional<int32_t> id = storedId(storedKey);
+            const std::optional<int32_t> parentId = parent.isNull() ? 0 : storedId(parent);
+            if (!id || *id <= 0) {
+                // No node key can name it: it is left out.
+                oddItems.append(QStringLiteral("“%1”（编号 %2，未显示）").arg(row.description, storedKey.text()));
+                continue;
+            }
+            row.id = *id;
+            row.parentId = parentId.value_or(0);
+            row.parentUnreadable = !parentId;
+            rows.append(row);
         }
         rs.close();
 
-        // The tree is built apart from the control and handed over whole.
+        // The tree is built apart from the control and handed over whole. Each node gets its children
+        // sorted and while they have none of their own yet, since Qt walks the whole subtree of every
+        // node it attaches or takes: the work stays in proportion to the items, however deep the tree.
         QTreeWidgetItem* root = addRootNode(nullptr);
         const Qt::ItemFlags itemFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
-        QHash<int32_t, QTreeWidgetItem*> nodes;
-        nodes.reserve(rows.size());
+        const QList<PlacedItem> placed = placeItems(rows);
         QList<QTreeWidgetItem*> made;
-        made.reserve(rows.size());
-        for (const PlacedItem& item : placeItems(rows)) {
+        made.reserve(placed.size() + 1);
+        made.append(root);
+        QHash<int32_t, int> madeOf;  // item id to its place in `made`
+        madeOf.reserve(placed.size());
+        QList<QList<QTreeWidgetItem*>> children(placed.size() + 1);
+        for (const PlacedItem& item : placed) {
+            if (item.misplaced) oddItems.append(QStringLiteral("“%1”（编号 %2，显示在 ROOT 下）").arg(item.description).arg(item.id));
             auto* node = new QTreeWidgetItem(QStringList{item.description});
             node->setData(0, kKeyRole, QStringLiteral("C%1").arg(item.id));
             node->setFlags(itemFlags);
-            (item.shownParent == 0 ? root : nodes.value(item.shownParent, root))->addChild(node);
-            nodes.insert(item.id, node);
+            children[item.shownParent == 0 ? 0 : madeOf.value(item.shownParent, 0)].append(node);
+            madeOf.insert(item.id, static_cast<int>(made.size()));
             made.append(node);
         }
         const QIcon folder = treeIcons_.value(kFolder);
         const QIcon child = treeIcons_.value(kChild);
-        made.prepend(root);
-        for (QTreeWidgetItem* node : made) {
-            if (node->childCount() > 0) {
-                QList<QTreeWidgetItem*> children = node->takeChildren();
-                std::stable_sort(children.begin(), children.end(), titleBefore);
-                node->addChildren(children);
+        for (qsizetype i = 0; i < made.size(); ++i) {
+            // Parents come before their children in `made`, so none of these children has any yet.
+            QTreeWidgetItem* node = made[i];
+            QList<QTreeWidgetItem*>& own = children[i];
+            if (!own.isEmpty()) {
+                std::stable_sort(own.begin(), own.end(), titleBefore);
+                node->addChildren(own);
                 node->setData(0, kSortedRole, true);
                 if (node != root) {
                     node->setData(0, kImageRole, kFolder);
@@ -312,6 +370,7 @@ void FrmCodeLib::FillTree() {
         }
         if (!keep) ShowSelectedItem(kRoot);  // the item shown is in the library no more
         else statusPanel1_->setText(keep == root ? QString() : keep->text(0));
+        if (!oddItems.isEmpty()) reportOddItems(oddItems);
     });
 }
 
@@ -320,7 +379,7 @@ void FrmCodeLib::ClearItemTree() {
     const QSignalBlocker quiet(tvCodeItems_);
     dragNode_ = nullptr;
     dropHighlight_ = nullptr;
-    tvCodeItems_->clear();
+    removeAllNodes(tvCodeItems_);
 }
 
 void FrmCodeLib::BoldTreeNode(QTreeWidgetItem* node) {

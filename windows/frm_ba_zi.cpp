@@ -4,6 +4,7 @@
 
 #include "calendar/widgets/wnl.h"
 #include "core/globals.h"
+#include "core/recovery.h"
 #include "core/work_database.h"
 #include "platform/com/host/control_host.h"
 #include "platform/forms/combobox.h"
@@ -16,6 +17,7 @@
 #include "platform/vb/folders.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/twips.h"
+#include "platform/vb/unattended_end.h"
 #include "windows/chart_annotations.h"
 #include "windows/chart_background.h"
 #include "windows/chart_cells_widget.h"
@@ -292,9 +294,14 @@ void FrmBaZi::Form_QueryUnload(int&, int unloadMode) { lastUnloadMode_ = unloadM
 void FrmBaZi::Form_Unload(int& cancel) {
     // A conclusion that could not be stored stays on screen when the user closed the window, so it
     // can be kept some other way; an end of the program cannot wait.
-    if (!storeConclusion() && lastUnloadMode_ == forms::vbFormControlMenu) {
-        cancel = 1;
-        return;
+    if (!storeConclusion()) {
+        if (lastUnloadMode_ == forms::vbFormControlMenu) {
+            cancel = 1;
+            return;
+        }
+        if (vb::unattendedEnd())
+            core::keepUnsavedText(QStringLiteral("命例 %1 的结论").arg(fileId_), QStringLiteral("conclusion-%1.txt").arg(fileId_),
+                                  txtJieLun_->toPlainText().toUtf8());
     }
     splitter_.reset();
     core::gCurrentFileID = 0;

@@ -174,6 +174,8 @@ public:
 
     QStringList tableNames() const;
     bool hasTable(const QString& name) const;
+    // The file is protected by a password (it was opened with the one stored).
+    bool hasPassword() const;
 
     // SHA-256 of a table's column names and every row's stored values (type and content), the rows
     // in the order of `orderBy` (column names; the table's own order when empty). Equal digests mean

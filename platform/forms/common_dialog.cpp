@@ -1,6 +1,7 @@
 #include "platform/forms/common_dialog.h"
 
 #include "platform/vb/error.h"
+#include "platform/vb/unattended_end.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -156,6 +157,8 @@ DialogAnswer DialogAnswer::folder(const QString& path) {
 }
 
 DialogAnswer showDialog(const DialogRequest& request, QWidget* owner, QPrinter* printer) {
+    // An unattended end cannot wait for a choice: the dialog is cancelled unseen.
+    if (vb::unattendedEnd()) return DialogAnswer::cancel();
     if (!gScript) return runDialog(request, owner, printer);
     DialogAnswer a = gScript->take(request);
     if (a.accepted && request.kind == DialogKind::Printer && printer) {

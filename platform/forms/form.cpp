@@ -3,6 +3,7 @@
 #include "platform/forms/error_report.h"
 #include "platform/forms/form_registry.h"
 #include "platform/vb/twips.h"
+#include "platform/vb/unattended_end.h"
 
 #include <QCloseEvent>
 #include <QLayout>
@@ -38,6 +39,8 @@ void Form::Show(bool modal, QWidget* owner) {
         if (!testAttribute(Qt::WA_Moved)) g.moveCenter(owner->frameGeometry().center());
         setGeometry(g);
     }
+    // An unattended end cannot wait for a window to be answered.
+    if (modal && vb::unattendedEnd()) return;
     if (!modal) {
         show();
         raise();

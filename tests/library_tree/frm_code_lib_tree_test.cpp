@@ -187,6 +187,28 @@ TEST_F(TreeWindow, OrphansSelfParentsAndCyclesAreShownUnderTheRootAndNothingIsWr
     EXPECT_EQ(shown, rows("select * from codeitems") + 1) << "no item is lost";
 }
 
+TEST_F(TreeWindow, RowsWithUnreadableOrMissingParentsAreNamedOnceAndTheRestIsFilled) {
+    const int huge = addRow(0, "巨数上级");
+    core::gWorkDB.execute("update codeitems set parentid = 1099511627776 where id = ?", {huge});
+    const int text = addRow(0, "文字上级");
+    core::gWorkDB.execute("update codeitems set parentid = 'abc' where id = ?", {text});
+    const int orphan = addRow(999, "孤项");
+    const int underHuge = addRow(huge, "巨数之下");
+    const int before = boxes_.count();
+
+    window_->FillTree();
+    ASSERT_EQ(boxes_.count(), before + 1) << "one message for all of them";
+    const QString message = boxes_.last().text;
+    for (const char* name : {"巨数上级", "文字上级", "孤项"})
+        EXPECT_TRUE(message.contains(QString::fromUtf8(name))) << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("巨数之下"))) << "it is under its own parent";
+    for (int id : {huge, text, orphan}) EXPECT_EQ(node(QStringLiteral("C%1").arg(id))->parent(), root());
+    EXPECT_EQ(node(QStringLiteral("C%1").arg(underHuge))->parent(), node(QStringLiteral("C%1").arg(huge)));
+    int shown = 0;
+    for (QTreeWidgetItemIterator it(tree()); *it; ++it) ++shown;
+    EXPECT_EQ(shown, rows("select * from codeitems") + 1) << "every other item is filled";
+}
+
 TEST_F(TreeWindow, EveryFillStartsFromAnEmptyTree) {
     core::gWorkDB.execute("delete from codeitems");
     window_->FillTree();

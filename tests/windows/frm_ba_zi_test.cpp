@@ -13,7 +13,9 @@
 #include "platform/forms/label.h"
 #include "platform/forms/picturebox.h"
 #include "platform/forms/twips_geometry.h"
+#include "platform/vb/folders.h"
 #include "platform/vb/msgbox.h"
+#include "platform/vb/unattended_end.h"
 #include "tests/support/test_env.h"
 #include "tools/chartdump/chart_json.h"
 #include "windows/chart_cells_widget.h"
@@ -415,6 +417,30 @@ TEST_F(ChartWindow, AConclusionThatCannotBeStoredKeepsTheWindowOpenForTheUser) {
     // The program's end does not wait.
     EXPECT_TRUE(w->Unload(forms::vbFormCode));
     EXPECT_EQ(core::gCurrentFileID, 0);
+}
+
+TEST_F(ChartWindow, AnUnattendedEndKeepsAConclusionThatCannotBeStoredInARecoveryFile) {
+    ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), false, 2, QString()));
+    FrmBaZi* w = forms::loadedInstance<FrmBaZi>();
+    w->txtJieLun()->setPlainText(QStringLiteral("信号来时未存的结论"));
+    dao::DBEngine::closeIdleHandles();
+    ASSERT_TRUE(QFile::remove(core::workDatabasePath(core::gWorkPath)));
+
+    vb::beginUnattendedEnd();
+    const bool unloaded = w->Unload(forms::vbFormOwner);
+    const QStringList notes = vb::unattendedNotes();
+    vb::resetUnattendedEnd();
+    EXPECT_TRUE(unloaded);
+    EXPECT_EQ(boxes_.count(), 0) << "no box, not even a scripted one";
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_TRUE(notes.front().endsWith(QStringLiteral(" frmBaZi::SaveConclusion"))) << notes.front().toStdString();
+    const QDir recovery(vb::joinPath(vb::configFolder(), QStringLiteral("recovery")));
+    const QStringList kept = recovery.entryList({QStringLiteral("*-conclusion-*.txt")}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    QFile text(recovery.filePath(kept.front()));
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(text.readAll()), QStringLiteral("信号来时未存的结论"));
+    text.remove();
 }
 
 }  // namespace
