@@ -30,6 +30,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QTreeWidget>
 
 namespace library {
@@ -52,6 +53,8 @@ FrmCodeLib::FrmCodeLib() : forms::Form(QStringLiteral("frmCodeLib")) {
 
 FrmCodeLib::~FrmCodeLib() {
     disconnectEditorEvents();
+    // The tree empties itself as it goes, which moves its highlight: nothing of this window may hear it.
+    tvCodeItems_->disconnect(this);
     if (core::mainWindowHost() == this) core::setMainWindowHost(nullptr);
     if (core::editorHost() == editorHost_.get()) core::setEditorHost(nullptr);
 }
@@ -140,10 +143,38 @@ void FrmCodeLib::setMousePointer(int pointer) {
 void FrmCodeLib::unloadWindow() { Unload(forms::vbFormCode); }
 
 void FrmCodeLib::EnableLibraryCommands(bool flag) {
-    for (const char16_t* name : {u"MnuEdit", u"mnuView", u"MNUBAK", u"mnuNewDatabase"})
-        menuEntries_.value(QString::fromUtf16(name))->setEnabled(flag);
-    tvCodeItems_->setEnabled(flag);
-    ctlCodeItemDetails_->setEnabled(flag);
+    libraryOpen_ = flag;
+    updateCommandStates();
+}
+
+namespace {
+
+// What a command needs to be enabled: an open library (some of them), and an editor that is not
+// enlarged (all of them): they replace the item or the library the enlarged editor shows, or the
+// panes it covers.
+struct CommandNeeds {
+    const char16_t* name;
+    bool library;
+};
+constexpr CommandNeeds kLibraryMenus[] = {
+    {u"mnuNewDatabase", true}, {u"MNUBAK", true}, {u"mnuOpenDatabase", false}, {u"mnuViewBookMarks", false},
+};
+constexpr const char16_t* kItemButtons[] = {u"OPENDB", u"NEW", u"DELETE", u"PREVIOUS", u"NEXT", u"VIEWBOOKMARKS"};
+
+}  // namespace
+
+void FrmCodeLib::updateCommandStates() {
+    const bool free = !enlarged_;
+    for (const char16_t* name : {u"MnuEdit", u"mnuView"}) menuEntries_.value(QString::fromUtf16(name))->setEnabled(libraryOpen_);
+    for (const CommandNeeds& c : kLibraryMenus)
+        menuEntries_.value(QString::fromUtf16(c.name))->setEnabled(free && (libraryOpen_ || !c.library));
+    if (tbTools_)
+        for (const char16_t* name : kItemButtons)
+            if (auto* button = tbTools_->findChild<QAction*>(QString::fromUtf16(name))) button->setEnabled(free);
+    // The tree and the bookmarks choose the shown item; the enlarged editor covers them anyway.
+    tvCodeItems_->setEnabled(libraryOpen_ && free);
+    if (bookmarkList_) bookmarkList_->setEnabled(free);
+    ctlCodeItemDetails_->setEnabled(libraryOpen_);
 }
 
 void FrmCodeLib::Form_Load() {

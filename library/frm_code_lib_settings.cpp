@@ -37,7 +37,13 @@ void FrmCodeLib::GetLastDatabasePath() {
     if (!lastDB.endsWith(u'/')) lastDB += u'/';
     core::gWorkPath = lastDB;
     const QString database = core::workDatabasePath(lastDB);
-    DatabasePath = QFileInfo(database).isFile() ? database : QString();
+    DatabasePath.clear();
+    databaseRefused_ = false;
+    // A file there that is no work database is named once and then treated as no database at all.
+    if (QFileInfo::exists(database)) {
+        if (AcceptWorkDatabase(database)) DatabasePath = database;
+        else databaseRefused_ = true;
+    }
 }
 
 void FrmCodeLib::LoadWindowSettings() {
@@ -56,7 +62,8 @@ void FrmCodeLib::LoadWindowSettings() {
 
 void FrmCodeLib::StartUpBackup() {
     if (DatabasePath.isEmpty()) {
-        vb::MsgBox(QStringLiteral("Cannot find the last opened database : ") + DatabasePath, vb::vbInformation);
+        if (!databaseRefused_)
+            vb::MsgBox(QStringLiteral("Cannot find the last opened database : ") + DatabasePath, vb::vbInformation);
         return;
     }
     core::BackUpWorkDatabase(core::gWorkPath + QStringLiteral("bak"));

@@ -36,6 +36,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace library {
 
@@ -149,6 +150,8 @@ void FrmCodeLib::buildTree() {
     tv->installEventFilter(hook);
     tv->viewport()->installEventFilter(hook);
     connect(tv, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { tvCodeItems_NodeClick(node); });
+    // The arrow keys move the highlight without a click: the shown item follows it all the same.
+    connect(tv, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) { tvCodeItems_CurrentChanged(node); });
     connect(tv, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* node) { tvCodeItems_Expand(node); });
     connect(tv, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* node) { tvCodeItems_Collapse(node); });
 
@@ -351,12 +354,22 @@ void FrmCodeLib::FillTree() {
                 node->setIcon(0, child);
             }
         }
+        const QString shown = shownKey();
+        QTreeWidgetItem* keep = nullptr;
         {
             const QSignalBlocker quiet(tvCodeItems_);
             tvCodeItems_->addTopLevelItem(root);
             root->setExpanded(true);
+            BoldTreeNode(root);
+            // The refilled tree highlights the item the editor shows.
+            keep = nodeByKey(shown);
+            if (keep && keep != root) {
+                tvCodeItems_->setCurrentItem(keep);
+                tvCodeItems_->scrollToItem(keep);
+            }
         }
-        BoldTreeNode(root);
+        if (!keep) ShowSelectedItem(kRoot);  // the item shown is in the library no more
+        else statusPanel1_->setText(keep == root ? QString() : keep->text(0));
         if (!oddItems.isEmpty()) reportOddItems(oddItems);
     });
 }
@@ -379,21 +392,51 @@ void FrmCodeLib::BoldTreeNode(QTreeWidgetItem* node) {
 
 // ---- choosing and renaming ----
 
-void FrmCodeLib::ShowSelectedItem(const QString& key) {
+bool FrmCodeLib::ShowSelectedItem(const QString& key) {
     // The root has no item: the reading panel shows.
     if (key == kRoot) {
-        ShowItemDetails(QString());
-        return;
+        if (!ShowItemDetails(QString())) return false;
+        statusPanel1_->clear();
+        return true;
     }
     core::CCodeItem item;
     item.Initialise(core::gWorkDB, key.mid(1));
+    if (!ShowItemDetails(key.mid(1))) return false;
     statusPanel1_->setText(item.Description());
-    ShowItemDetails(key.mid(1));
     if (QTreeWidgetItem* node = nodeByKey(key)) bookmarkList_->FindBookmark(node->text(0));
+    return true;
+}
+
+QString FrmCodeLib::shownKey() const {
+    const auto& item = ctlCodeItemDetails_->item();
+    return item ? QStringLiteral("C") + item->Key() : kRoot;
+}
+
+void FrmCodeLib::SelectNode(QTreeWidgetItem* node) {
+    if (!node) return;
+    // A highlight that moves shows its item through tvCodeItems_CurrentChanged.
+    if (tvCodeItems_->currentItem() != node) tvCodeItems_->setCurrentItem(node);
+    else ShowSelectedItem(nodeKey(node));
 }
 
 void FrmCodeLib::tvCodeItems_NodeClick(QTreeWidgetItem* node) {
+    // The press of this click moved the highlight, which has shown the item already.
+    if (std::exchange(pressShown_, false)) return;
     guarded(QStringLiteral(" frmCodeLib::tvCodeItems_NodeClick"), [&] { ShowSelectedItem(nodeKey(node)); });
+}
+
+void FrmCodeLib::tvCodeItems_CurrentChanged(QTreeWidgetItem* node) {
+    if (!node || nodeKey(node) == shownKey()) return;
+    pressShown_ = pressing_;
+    bool shown = false;
+    guarded(QStringLiteral(" frmCodeLib::tvCodeItems_NodeClick"), [&] { shown = ShowSelectedItem(nodeKey(node)); });
+    if (shown) return;
+    // The page that could not be saved stays on screen, and the highlight goes back to it once the
+    // tree has finished moving it.
+    QTimer::singleShot(0, this, [this] {
+        const QSignalBlocker quiet(tvCodeItems_);
+        if (QTreeWidgetItem* back = nodeByKey(shownKey())) tvCodeItems_->setCurrentItem(back);
+    });
 }
 
 bool FrmCodeLib::tvCodeItems_BeforeLabelEdit(QTreeWidgetItem* node) { return node && nodeKey(node) != kRoot; }
@@ -418,13 +461,14 @@ void FrmCodeLib::tvCodeItems_AfterLabelEdit(QTreeWidgetItem* node, bool& cancel,
 void FrmCodeLib::tvCodeItems_Collapse(QTreeWidgetItem* node) {
     if (nodeKey(node) == kRoot) return;
     setNodeImage(node, kFolder);
-    statusPanel1_->setText(node->text(0));
+    // The status bar names the shown item only, not every node opened or closed beside it.
+    if (nodeKey(node) == shownKey()) statusPanel1_->setText(node->text(0));
 }
 
 void FrmCodeLib::tvCodeItems_Expand(QTreeWidgetItem* node) {
     if (nodeKey(node) == kRoot) return;
     setNodeImage(node, kOpenFolder);
-    statusPanel1_->setText(node->text(0));
+    if (nodeKey(node) == shownKey()) statusPanel1_->setText(node->text(0));
 }
 
 void FrmCodeLib::tvCodeItems_KeyUp(int keyCode) {
@@ -436,6 +480,7 @@ void FrmCodeLib::tvCodeItems_KeyUp(int keyCode) {
 }
 
 void FrmCodeLib::tvCodeItems_MouseUp(Qt::MouseButton button, QPoint pos) {
+    pressing_ = false;
     if (button != Qt::RightButton) return;
     const bool isRoot = nodeKey(selectedNode()).compare(kRoot, Qt::CaseInsensitive) == 0;
     for (const char16_t* name : {u"mnuRename", u"mnuDeleteCode", u"mnuBookMark"})
@@ -528,9 +573,8 @@ void FrmCodeLib::AddCode() {
         node->setIcon(0, treeIcons_.value(kChild));
         node->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
         insertNode(selected, node);
-        tvCodeItems_->setCurrentItem(node);
         tvCodeItems_->scrollToItem(node);
-        ShowSelectedItem(nodeKey(node));
+        SelectNode(node);
         tvCodeItems_->editItem(node);
     });
 }
@@ -567,14 +611,15 @@ void FrmCodeLib::DeleteCodeItem() {
             if (n == node) dragNode_ = nullptr;
         for (QTreeWidgetItem* n = dropHighlight_; n; n = n->parent())
             if (n == node) dropHighlight_ = nullptr;
-        delete node;
+        {
+            // The highlight moves on once the tree is whole again, below.
+            const QSignalBlocker quiet(tvCodeItems_);
+            delete node;
+        }
         bookmarkList_->Initialise(core::gWorkDB);  // the item's bookmarks went with it
         QTreeWidgetItem* now = tvCodeItems_->currentItem();
         if (!now) now = parent;
-        if (now) {
-            tvCodeItems_->setCurrentItem(now);
-            ShowSelectedItem(nodeKey(now));
-        }
+        SelectNode(now);
         if (parent && parent->childCount() == 0) {
             parent->setExpanded(false);
             if (nodeKey(parent) != kRoot) setNodeImage(parent, kChild);
@@ -604,9 +649,7 @@ QTreeWidgetItem* nextNode(QTreeWidgetItem* n) {
 void goTo(FrmCodeLib& w, QTreeWidgetItem* (*step)(QTreeWidgetItem*)) {
     QTreeWidgetItem* selected = w.selectedNode();
     QTreeWidgetItem* found = selected ? step(selected) : nullptr;
-    if (!found) return;
-    w.tvCodeItems()->setCurrentItem(found);
-    w.ShowSelectedItem(FrmCodeLib::nodeKey(found));
+    w.SelectNode(found);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QDrag>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -60,6 +61,8 @@ void FrmCodeLib::setDropHighlight(QTreeWidgetItem* node) {
 }
 
 void FrmCodeLib::tvCodeItems_MouseDown(Qt::MouseButton button, QPoint pos) {
+    pressing_ = true;
+    pressShown_ = false;
     dragNode_ = tvCodeItems_->itemAt(pos);
     dragStart_ = pos;
     // The pop-up that follows acts on the node under the pointer.
@@ -151,8 +154,12 @@ Qt::DropAction FrmCodeLib::tvCodeItems_OLEDragDrop(const QMimeData* data, QPoint
     });
     if (!stored) return refuse();
 
-    if (oldParent) oldParent->removeChild(moved);
-    insertNode(target, moved);
+    {
+        // Taken out, the node would hand the highlight (and so the editor) to a neighbour meanwhile.
+        const QSignalBlocker quiet(tvCodeItems_);
+        if (oldParent) oldParent->removeChild(moved);
+        insertNode(target, moved);
+    }
     tvCodeItems_->setCurrentItem(moved);
     setDropHighlight(nullptr);
     dragNode_ = nullptr;

@@ -261,8 +261,7 @@ void FrmBaZi::Form_Load() {
 
     // A birth the calendar cannot show would be shown as some other day: the window says so and
     // closes instead.
-    if (core::gChartTime < firstBirthDay() || core::gChartTime.datePart() > lastBirthDay()) {
-        vb::MsgBox(QString::fromUtf16(kOutsideCalendar), vb::vbOKOnly | vb::vbExclamation);
+    if (!birthCanBeCharted(core::gChartTime)) {
         fileId_ = 0;
         QTimer::singleShot(0, this, [this] { Unload(); });
         return;
@@ -394,11 +393,14 @@ QString FrmBaZi::TianGanTouChu(const QString& dayStem, const QString& otherStem)
 
 // --- Opening a case ---
 
+bool birthCanBeCharted(const vb::Date& birth) {
+    if (birth >= FrmBaZi::firstBirthDay() && birth.datePart() <= FrmBaZi::lastBirthDay()) return true;
+    vb::MsgBox(QString::fromUtf16(kOutsideCalendar), vb::vbOKOnly | vb::vbExclamation);
+    return false;
+}
+
 bool openCase(const vb::Date& birth, bool isMale, int32_t fileId, const QString& name) {
-    if (birth < FrmBaZi::firstBirthDay() || birth.datePart() > FrmBaZi::lastBirthDay()) {
-        vb::MsgBox(QString::fromUtf16(kOutsideCalendar), vb::vbOKOnly | vb::vbExclamation);
-        return false;
-    }
+    if (!birthCanBeCharted(birth)) return false;
     if (FrmBaZi* shown = forms::loadedInstance<FrmBaZi>(); shown && !shown->isUnloaded()) {
         if (fileId != 0 && shown->fileId_ == fileId && shown->birth_ == birth) {
             shown->Show();
@@ -426,6 +428,17 @@ bool openCase(const vb::Date& birth, bool isMale, int32_t fileId, const QString&
     w.lblXMing_->setCaption(name);
     w.Show();
     return true;
+}
+
+bool storeShownConclusion() {
+    FrmBaZi* shown = forms::loadedInstance<FrmBaZi>();
+    return !shown || shown->isUnloaded() || shown->storeConclusion();
+}
+
+bool closeChartWindow() {
+    if (!storeShownConclusion()) return false;
+    FrmBaZi* shown = forms::loadedInstance<FrmBaZi>();
+    return !shown || shown->isUnloaded() || shown->Unload();
 }
 
 }  // namespace windows

@@ -149,6 +149,7 @@ protected:
 
 private:
     friend bool openCase(const vb::Date& birth, bool isMale, int32_t fileId, const QString& name);
+    friend bool storeShownConclusion();
 
     void buildControls();
     void buildMenus();
@@ -213,5 +214,15 @@ private:
 // Opens the chart window on a case; see the top of this file. False when the birth lies outside the
 // calendar (the user has been told) or the window could not be opened.
 bool openCase(const vb::Date& birth, bool isMale, int32_t fileId, const QString& name);
+
+// False, after telling the user, when `birth` lies outside the calendar (no chart can be built).
+bool birthCanBeCharted(const vb::Date& birth);
+
+// The open chart window, if any, stores the conclusion it shows into its case; false when that
+// failed (the user has been told). True when no chart window is open.
+bool storeShownConclusion();
+// Closes the open chart window, if any, once its conclusion is stored into its case; false, with the
+// window left open, when the conclusion could not be stored (the user has been told).
+bool closeChartWindow();
 
 }  // namespace windows

@@ -4,6 +4,7 @@
 #include "core/globals.h"
 #include "library/frm_code_lib.h"
 #include "platform/forms/common_dialog.h"
+#include "platform/forms/richtextbox.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/safe_file_writer.h"
 #include "tests/core/work_folder_fixture.h"
@@ -357,8 +358,13 @@ TEST_F(TreeWindow, ToolbarStepsThroughSiblingsParentsAndFirstChildren) {
         tree()->setCurrentItem(node(s.from));
         toolButton(s.tag)->trigger();
         EXPECT_EQ(FrmCodeLib::nodeKey(tree()->currentItem()), s.to);
+        EXPECT_EQ(window_->shownKey(), s.to) << "the highlighted item is the shown one";
     }
-    EXPECT_EQ(window_->statusPanel1()->text(), "命例");
+    // The root, highlighted and shown last, is no item for the status bar to name.
+    EXPECT_EQ(window_->statusPanel1()->text(), "");
+    tree()->setCurrentItem(node("C2"));
+    toolButton("PREVIOUS")->trigger();
+    EXPECT_EQ(window_->statusPanel1()->text(), "紫微斗数入门");
 
     const bool shown = window_->viewBookMarks();
     toolButton("VIEWBOOKMARKS")->trigger();
@@ -433,6 +439,17 @@ TEST_F(TreeWindow, HoveringOverACollapsedNodeExpandsItAndTheDropGoesUnderIt) {
     EXPECT_EQ(FrmCodeLib::nodeExpandedImage(node("C1")), "OPENFOLDER");
 }
 
+TEST_F(TreeWindow, AfterADropTheDroppedItemIsHighlightedShownAndNamed) {
+    select(node("C4"));
+    ASSERT_EQ(window_->shownKey(), "C4");
+    window_->txtCode()->textCursor().insertText(QStringLiteral("typed before the drop"));
+    EXPECT_TRUE(dragOnto(node("C2"), root()));
+    EXPECT_EQ(tree()->currentItem(), node("C2"));
+    EXPECT_EQ(window_->shownKey(), "C2");
+    EXPECT_EQ(window_->statusPanel1()->text(), "十四主星");
+    EXPECT_TRUE(readFile(path("GREENNOTE4.rtf")).contains("typed before the drop"));
+}
+
 class TransferWindow : public TreeWindow {
 protected:
     // Exports the subtree of `key` into `file`; imports `file` under `target`.
@@ -489,6 +506,27 @@ TEST_F(TransferWindow, StarterLibraryRoundTripsThroughTheRoot) {
     EXPECT_EQ(boxes_.last().text, "Successfully imported 1 Code snippets.");
     EXPECT_EQ(shape(node("C4")), "命例(四化)");
     EXPECT_TRUE(node("C4")->isExpanded());
+}
+
+TEST_F(TransferWindow, AfterAnImportTheHighlightStaysOnTheShownItem) {
+    const QString leaf = path("leaf.vcl");
+    exportFrom("C3", leaf);
+    select(node("C4"));
+    window_->txtCode()->textCursor().insertText(QStringLiteral("typed before the import"));
+    importInto("C4", leaf);
+    EXPECT_EQ(boxes_.last().text, "Successfully imported 1 Code snippets.");
+    EXPECT_EQ(tree()->currentItem(), node("C4"));
+    EXPECT_EQ(window_->shownKey(), "C4");
+    EXPECT_EQ(window_->statusPanel1()->text(), "命例");
+    EXPECT_TRUE(window_->txtCode()->text().contains(QStringLiteral("typed before the import")));
+}
+
+TEST_F(TransferWindow, AnExportFirstWritesThePageOnScreen) {
+    select(node("C3"));
+    window_->txtCode()->textCursor().insertText(QStringLiteral("typed just before the export"));
+    exportFrom("C3", path("shown.vcl"));
+    // The file names the item's pages: they hold what the screen showed.
+    EXPECT_TRUE(readFile(path("GREENNOTE3.rtf")).contains("typed just before the export"));
 }
 
 TEST_F(TransferWindow, GeneratedDeepTreeRoundTripsWithItsShape) {
