@@ -301,7 +301,7 @@ void killLoop(const QString& spec, const QString& parent, const std::function<in
         ASSERT_TRUE(child.waitForStarted());
         QThread::msleep(150 + random.bounded(900));
         ASSERT_EQ(child.state(), QProcess::Running) << child.readAll().toStdString();
-        ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+        testenv::signalChild(child, SIGKILL);
         child.waitForFinished();
         const int state = check();
         ASSERT_GE(state, 0) << "round " << round << ": a mixed or partial folder";

@@ -1,6 +1,7 @@
 // A file is held alone only while no other process has it open, and a process that opens it while
 // another holds it alone waits and then opens the file put in its place. The other process is this
 // test binary run again as a child.
+#include "tests/support/test_env.h"
 #include "dao_fixture.h"
 
 #include <QCoreApplication>
@@ -69,7 +70,7 @@ TEST_F(SoleUseTest, HeldOnlyWhileNoOtherProcessHasTheFileOpen) {
     ASSERT_TRUE(QFile::exists(path("work.mdb.ready"))) << child.readAll().toStdString();
     EXPECT_FALSE(dao::DBEngine::SoleUse(path("work.mdb")).held());
     mine.execute("INSERT INTO t VALUES (1)");  // the claim left behind by the failed try still stands
-    ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+    testenv::signalChild(child, SIGKILL);
     child.waitForFinished();
     EXPECT_TRUE(dao::DBEngine::SoleUse(path("work.mdb")).held()) << "a killed process holds nothing";
 }

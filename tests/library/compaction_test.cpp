@@ -1,5 +1,6 @@
 // Compaction of the work database never loses it: a failure at any step, or the process killed at
 // any moment, leaves a whole database with every row.
+#include "tests/support/test_env.h"
 #include "core/database_maintenance.h"
 #include "core/globals.h"
 #include "platform/dao/compaction.h"
@@ -86,7 +87,7 @@ TEST_F(CompactionTest, KilledAtRandomMomentsTheDatabaseAlwaysOpensWhole) {
         child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=CompactionChild.*")});
         ASSERT_TRUE(child.waitForStarted());
         QThread::msleep(60 + random.bounded(400));
-        ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+        testenv::signalChild(child, SIGKILL);
         child.waitForFinished();
         dao::DBEngine::closeIdleHandles();
         ASSERT_TRUE(integrityOk(database_)) << "round " << round;
@@ -203,7 +204,7 @@ TEST_F(CompactionTest, ASecondCopyKilledAtRandomMomentsBesideTheFirstLosesNoAdd)
             addItem(db, ids);
             child.waitForFinished(5);
         }
-        ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+        testenv::signalChild(child, SIGKILL);
         child.waitForFinished();
         addItem(db, ids);
     }

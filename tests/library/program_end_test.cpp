@@ -1,6 +1,7 @@
 // The program itself, ended by a signal: it ends through the library window's unload, which writes
 // the layout, also when the signal comes while a dialog of the start-up shows, and without waiting on
 // a box when the shown page cannot be saved.
+#include "tests/support/test_env.h"
 #include "core/globals.h"
 #include "core/recovery.h"
 #include "library/program_end.h"
@@ -62,7 +63,7 @@ TEST_P(ProgramEndTest, ASignalEndsTheProgramThroughItsUnload) {
     }
     QThread::msleep(500);  // let the load finish
     ASSERT_EQ(program.state(), QProcess::Running) << program.readAll().toStdString();
-    ::kill(static_cast<pid_t>(program.processId()), GetParam().signal);
+    testenv::signalChild(program, GetParam().signal);
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << program.readAll().toStdString();
     EXPECT_EQ(program.exitCode(), 0);
@@ -110,7 +111,7 @@ TEST_P(SignalDuringStartDialog, EndsTheProgramCleanly) {
     ASSERT_TRUE(output.contains("Cannot find the last opened database")) << output.toStdString();
     QThread::msleep(300);
     ASSERT_EQ(program.state(), QProcess::Running) << output.toStdString();
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    testenv::signalChild(program, SIGTERM);
     ASSERT_TRUE(program.waitForFinished(30000));
     output += program.readAll();
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << output.toStdString();
@@ -175,7 +176,7 @@ TEST(UnattendedEnd, ASignalWithAPageThatCannotBeSavedKeepsItsTextForTheNextStart
         out += child.readAllStandardOutput();
     }
     ASSERT_TRUE(out.contains("READY")) << out.toStdString() << child.readAllStandardError().toStdString();
-    ::kill(static_cast<pid_t>(child.processId()), SIGTERM);
+    testenv::signalChild(child, SIGTERM);
     ASSERT_TRUE(child.waitForFinished(30000)) << "no box may wait";
     const QString err = QString::fromUtf8(child.readAllStandardError());
     out += child.readAllStandardOutput();

@@ -2,7 +2,14 @@
 
 #include <QDir>
 
+#include <csignal>
+
 namespace testenv {
+
+void signalChild(const QProcess& child, int signal) {
+    const qint64 pid = child.processId();
+    if (child.state() != QProcess::NotRunning && pid > 0) ::kill(static_cast<pid_t>(pid), signal);
+}
 
 QString sourceDir() { return QStringLiteral(VEYRA_SOURCE_DIR); }
 
