@@ -209,11 +209,11 @@ void FrmBaZi::connectEvents() {
     connect(Label18_, &forms::Label::clicked, this, [this] { Label18_Click(); });
     connect(Label11_, &forms::Label::doubleClicked, this, [this] { Label11_DblClick(); });
     connect(cboXing_, &forms::ComboBox::clicked, this, [this] { cboXing_Click(); });
-    onEvent(this, cboXing_, QEvent::FocusOut, [this] { cboXing_LostFocus(); });
+    onEvent(hooks_, cboXing_, QEvent::FocusOut, [this] { cboXing_LostFocus(); });
     connect(txtJieLun_, &QPlainTextEdit::textChanged, this, [this] { txtJieLun_Change(); });
     connect(cboMg_, &forms::ComboBox::clicked, this, [this] { cboMg_Click(); });
     connect(cboDZ_, &forms::ComboBox::clicked, this, [this] { cboDZ_Click(); });
-    onEvent(this, txtDuiZao_->viewport(), QEvent::MouseButtonDblClick, [this] { txtDuiZao_DblClick(); });
+    onEvent(hooks_, txtDuiZao_->viewport(), QEvent::MouseButtonDblClick, [this] { txtDuiZao_DblClick(); });
     connect(hScroll_, &QScrollBar::valueChanged, this, [this] { HScroll_Change(); });
     connect(vScroll_, &QScrollBar::valueChanged, this, [this] { VScroll_Change(); });
 }
