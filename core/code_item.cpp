@@ -137,13 +137,23 @@ void CCodeItem::deleteObject() {
         throw;
     }
     state_ = kRecordDeleted;
-    // The rows are gone; a page file that cannot be removed now stays behind harmlessly, since ids are
-    // never given out again.
+    // The rows are gone; a page file that cannot be removed now stays behind, and a new item given
+    // its id starts empty all the same (RemoveItemPages).
     for (ItemPage page : {ItemPage::Code, ItemPage::Notes, ItemPage::Example}) {
         const QString path = gWorkPath + pageFileName(page, key_);
         if (FileExists(path)) QFile::remove(path);
     }
     dao::DBEngine::idle(dao::dbRefreshCache);
+}
+
+void RemoveItemPages(const QString& key) {
+    for (ItemPage page : {ItemPage::Code, ItemPage::Notes, ItemPage::Example}) {
+        const QString path = gWorkPath + pageFileName(page, key);
+        QFile file(path);
+        if (file.exists() && !file.remove())
+            vb::raise(vb::kPermissionDenied, QStringLiteral("RemoveItemPages"),
+                      vb::runtimeErrorText(vb::kPermissionDenied) + QStringLiteral(": ") + path);
+    }
 }
 
 }  // namespace core

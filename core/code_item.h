@@ -45,4 +45,8 @@ private:
     bool loaded_ = false;
 };
 
+// Removes the page files of item `key` from the work folder: a new item's pages start empty, whatever
+// an earlier library or a failed deletion left under its id. Raises 70 naming a file it cannot remove.
+void RemoveItemPages(const QString& key);
+
 }  // namespace core

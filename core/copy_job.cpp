@@ -1,6 +1,6 @@
 #include "core/copy_job.h"
 
-#include "core/safe_file_writer.h"
+#include "platform/vb/safe_file_writer.h"
 #include "platform/vb/msgbox.h"
 
 #include <QDir>
@@ -64,7 +64,7 @@ CopyResult copyFilesInto(const QStringList& sources, const QString& folder, Copy
         }
         QFile in(source);
         if (!in.open(QIODevice::ReadOnly)) return failed(source, QFileInfo::exists(source) ? EACCES : ENOENT);
-        SafeFileWriter out(target);
+        vb::SafeFileWriter out(target);
         if (!out.open()) return failed(target, out.systemError());
         for (;;) {
             const QByteArray chunk = in.read(kChunk);

@@ -1,7 +1,7 @@
 #include "core/file_object.h"
 
 #include "core/globals.h"
-#include "core/safe_file_writer.h"
+#include "platform/vb/safe_file_writer.h"
 
 namespace core {
 
@@ -12,7 +12,7 @@ const QString kLetSource = QStringLiteral("CFileObject::SetStateForLet");
 const QString kUpdateSource = QStringLiteral("CFileObject::UpdateObject");
 const QString kSaveSuffix = QStringLiteral("::CFileObject_SaveToFile");
 
-[[noreturn]] void raiseFileError(int systemError) { vb::raise(runtimeErrorFor(systemError)); }
+[[noreturn]] void raiseFileError(int systemError) { vb::raise(vb::runtimeErrorFor(systemError)); }
 
 }  // namespace
 
@@ -98,7 +98,7 @@ void CFileObject::SaveToFile(const QString& path) {
             return;
         }
         const dao::Field column = rs.field(QStringLiteral("file"));
-        SafeFileWriter out(path);
+        vb::SafeFileWriter out(path);
         if (!out.open()) raiseFileError(out.systemError());
         const qint64 size = column.fieldSize();
         const qint64 pieces = size / kChunkSize;

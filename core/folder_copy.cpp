@@ -4,7 +4,7 @@
 #include "core/copy_progress_dialog.h"
 #include "core/globals.h"
 #include "core/main_window_host.h"
-#include "core/safe_file_writer.h"
+#include "core/staging.h"
 #include "core/work_database.h"
 #include "platform/dao/dao.h"
 #include "platform/forms/common_dialog.h"
@@ -12,12 +12,12 @@
 #include "platform/vb/error.h"
 #include "platform/vb/folders.h"
 #include "platform/vb/msgbox.h"
+#include "platform/vb/safe_file_writer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <QTemporaryDir>
 
 #include <cerrno>
 #include <cstdio>
@@ -43,19 +43,6 @@ QString withoutSlash(QString path) {
 
 void reportMissingFolder(const QString& folder) {
     vb::MsgBox(folder + QStringLiteral(" 目錄不存在"), vb::vbOKOnly, QStringLiteral("檔案路徑錯誤"));
-}
-
-// Gives a folder made by QTemporaryDir (private to the user) the permissions of a plainly made one.
-void setPlainFolderPermissions(const QString& folder) {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::chmod(QFile::encodeName(folder).constData(), 0777 & ~mask);
-}
-
-bool renameOver(const QString& from, const QString& to, int* error) {
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0) return true;
-    *error = errno;
-    return false;
 }
 
 void reportCopyFailure(int systemError) { vb::MsgBox(QString::number(systemError), vb::vbOKOnly); }
@@ -93,30 +80,30 @@ bool copyIntoStage(const QStringList& files, const QString& stage, CopyResult* r
     return true;
 }
 
-// A new target: the copy is assembled in a hidden sibling folder that becomes the target in one
-// rename. Returns false (after telling the user) when nothing was made.
-bool copyIntoNewFolder(const QStringList& files, const QString& target) {
-    const QFileInfo targetInfo(withoutSlash(target));
-    QDir parent = targetInfo.absoluteDir();
-    if (!parent.exists()) vb::raise(vb::kPathNotFound);
-    QTemporaryDir stage(parent.filePath(QStringLiteral(".") + targetInfo.fileName() + QStringLiteral(".partial-XXXXXX")));
-    if (!stage.isValid()) vb::raise(vb::kPathFileAccessError);
-
-    CopyResult result;
-    if (!copyIntoStage(files, stage.path(), &result)) return false;
-    int error = 0;
-    if (!renameOver(stage.path(), targetInfo.absoluteFilePath(), &error)) {
-        reportCopyFailure(error);
-        return false;
+// The pages of items that the database at `database` no longer has are left out; all pages when it
+// has no item table to tell.
+QStringList withoutStalePages(const QStringList& pages, const QString& database) {
+    QSet<QString> items;
+    try {
+        dao::Database db = dao::DBEngine::defaultWorkspace().openDatabase(database);
+        dao::Recordset rs = db.openRecordset(QStringLiteral("select id from codeitems"), dao::dbOpenSnapshot);
+        for (; !rs.eof(); rs.moveNext()) items.insert(rs.value(QStringLiteral("id")).toString());
+        rs.close();
+        db.close();
+    } catch (const vb::Error&) {
+        return pages;
     }
-    stage.setAutoRemove(false);
-    setPlainFolderPermissions(targetInfo.absoluteFilePath());
-    return true;
+    QStringList kept;
+    for (const QString& page : pages) {
+        const QString key = pageItemKey(QFileInfo(page).fileName());
+        if (key.isEmpty() || items.contains(QString::number(key.toLongLong()))) kept.append(page);
+    }
+    return kept;
 }
 
-// An existing target (a backup): the copy is assembled in a hidden folder inside it, and only when
-// all of it is there do its files replace the earlier backup's.
-bool copyIntoExistingFolder(QStringList files, const QString& target) {
+// The files of `files` that an existing target holds under another owner's name: the copy policy
+// decides about each; false when the user cancelled (after telling them).
+bool resolveConflicts(QStringList& files, const QString& target) {
     const QDir dir(target);
     for (auto it = files.begin(); it != files.end();) {
         const QString name = QFileInfo(*it).fileName();
@@ -134,25 +121,26 @@ bool copyIntoExistingFolder(QStringList files, const QString& target) {
         }
         ++it;
     }
+    return true;
+}
 
-    QTemporaryDir stage(dir.filePath(QStringLiteral(".veyra-copy-XXXXXX")));
-    if (!stage.isValid()) vb::raise(vb::kPathFileAccessError);
+// The copy is assembled in a hidden sibling of the target, the database first (the engine's online
+// backup of the open database, one consistent state) and then the pages, and takes the target's place
+// in one step; an existing target's other files stay with it. False (after telling the user) when
+// nothing was changed.
+bool copyIntoStagedFolder(QStringList files, const QString& target, bool snapshotDatabase) {
+    const bool existing = QFileInfo(target).isDir();
+    if (existing && !resolveConflicts(files, target)) return false;
+    StagedFolder stage(withoutSlash(target));
+    if (snapshotDatabase && !files.isEmpty() && QFileInfo::exists(files.front())) {
+        dao::DBEngine::backupDatabase(files.front(), workDatabasePath(stage.path()));
+        files.removeFirst();
+        stagingFault(StagingStage::DatabaseCopied, stage.path());
+    }
     CopyResult result;
     if (!copyIntoStage(files, stage.path(), &result)) return false;
-
-    QSet<QString> copied;
-    for (const QString& staged : result.written) {
-        const QString name = QFileInfo(staged).fileName();
-        int error = 0;
-        if (!renameOver(staged, dir.filePath(name), &error)) {
-            reportCopyFailure(error);
-            return false;
-        }
-        copied.insert(name.toLower());
-    }
-    // What is left of the earlier backup: pages of items deleted since.
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (isWorkFolderFile(name) && !copied.contains(name.toLower())) QFile::remove(dir.filePath(name));
+    if (existing) stage.keepOtherEntries();
+    stage.replaceTarget();
     return true;
 }
 
@@ -175,18 +163,25 @@ void CopyWorkDatabase(QString& source, QString& target) {
         return;  // a backup onto itself: the files are already there
 
     QStringList files = libraryFiles(source);
-    // The database may be open and in use: its copy is taken with the engine's online backup, so it
-    // is one consistent state, and then copied like the pages.
-    QTemporaryDir snapshotFolder;
-    if (backup && QFileInfo::exists(files.front())) {
-        if (!snapshotFolder.isValid()) vb::raise(vb::kPathFileAccessError);
-        const QString snapshot = snapshotFolder.filePath(QString::fromUtf16(kWorkDatabaseName));
-        dao::DBEngine::backupDatabase(files.front(), snapshot);
-        files.front() = snapshot;
-    }
-    const bool copied = targetExists ? copyIntoExistingFolder(files, target) : copyIntoNewFolder(files, target);
+    if (backup) files = QStringList{files.front()} + withoutStalePages(files.mid(1), files.front());
+    const bool copied = copyIntoStagedFolder(files, target, backup);
     if (copied && !backup) registry::SaveSetting(QStringLiteral("veyraww"), QStringLiteral("Settings"),
                                                  QStringLiteral("LastDB"), target);
+}
+
+void MakeLibraryFromTemplate(const QString& target) {
+    const QString templateFolder = TemplateFolder();
+    MainWindowHourglass hourglass;
+    QStringList files;
+    for (const QString& name : QDir(templateFolder).entryList(QDir::Files, QDir::Name)) files.append(templateFolder + name);
+    if (!QFileInfo(templateFolder).isDir() || !files.contains(workDatabasePath(templateFolder)))
+        vb::raise(vb::kPathNotFound, QStringLiteral("MakeLibraryFromTemplate"),
+                  vb::runtimeErrorText(vb::kPathNotFound) + QStringLiteral(": ") + templateFolder);
+    StagedFolder stage(withoutSlash(target));
+    const CopyResult result = copyFilesInto(files, stage.path(), nullptr);
+    if (!result.ok()) vb::raiseSystemError(result.systemError, QStringLiteral("MakeLibraryFromTemplate"), QFileInfo(result.failedPath).absolutePath());
+    stage.keepOtherEntries();
+    stage.replaceTarget();
 }
 
 void BackUpWorkDatabase(const QString& target) {
@@ -202,13 +197,13 @@ void CopyFolderFiles(const QString& source, const QString& target) {
         return;
     }
     MainWindowHourglass hourglass;
-    if (!QFileInfo(target).isDir() && !QDir().mkdir(target)) vb::raise(vb::kPathFileAccessError);
+    if (!QFileInfo(target).isDir() && !QDir().mkdir(target)) vb::raiseSystemError(errno, QStringLiteral("CopyFolderFiles"), target);
 
     const QString from = withSlash(source);
     QStringList files;
     for (const QString& name : QDir(from).entryList(QDir::Files, QDir::Name)) files.append(from + name);
     const CopyResult result = copyFilesInto(files, withSlash(target), nullptr);
-    if (!result.ok()) vb::raise(runtimeErrorFor(result.systemError));
+    if (!result.ok()) vb::raiseSystemError(result.systemError, QStringLiteral("CopyFolderFiles"), QFileInfo(result.failedPath).absolutePath());
 }
 
 qint64 FolderSize(const QString& folder) {
@@ -234,9 +229,19 @@ void SetUpLibraryFolders() {
     MainWindowHourglass hourglass;
     const QString shipped = withSlash(program);
     const QString templateFolder = TemplateFolder();
-    if (!QFileInfo(templateFolder).isDir() && !QDir().mkpath(templateFolder)) vb::raise(vb::kPathFileAccessError);
+    if (!QFileInfo(templateFolder).isDir() && !QDir().mkpath(templateFolder))
+        vb::raiseSystemError(errno, QStringLiteral("SetUpLibraryFolders"), templateFolder);
     const CopyResult result = copyFilesInto(libraryFiles(shipped), templateFolder, nullptr);
-    if (!result.ok()) vb::raise(runtimeErrorFor(result.systemError));
+    if (!result.ok()) vb::raiseSystemError(result.systemError, QStringLiteral("CopyFolderFiles"), QFileInfo(result.failedPath).absolutePath());
+}
+
+void RemoveInterruptedCopiesOfLibraries(const QString& workFolder) {
+    const QString data = vb::dataFolder();
+    for (const QString& folder : {data, DefaultWorkFolder(), TemplateFolder(), vb::joinPath(data, QStringLiteral("BAK")),
+                                  vb::joinPath(data, QStringLiteral("FW")), workFolder, workFolder + QStringLiteral("bak")})
+        RemoveInterruptedCopies(folder);
+    const QFileInfo work(withoutSlash(workFolder));
+    RemoveInterruptedCopies(work.absolutePath(), work.fileName());
 }
 
 }  // namespace core

@@ -13,11 +13,15 @@ QString pageFileName(ItemPage page, const QString& itemKey) {
     return QString();
 }
 
-bool isWorkFolderFile(const QString& fileName) {
-    static const QRegularExpression pagePattern(QStringLiteral("^(GREENNOTE|BLUENOTE|REDNOTE)[0-9]+\\.rtf$"),
+QString pageItemKey(const QString& fileName) {
+    static const QRegularExpression pagePattern(QStringLiteral("^(?:GREENNOTE|BLUENOTE|REDNOTE)([0-9]+)\\.rtf$"),
                                                 QRegularExpression::CaseInsensitiveOption);
-    return fileName.compare(QStringView(kWorkDatabaseName), Qt::CaseInsensitive) == 0 ||
-           pagePattern.match(fileName).hasMatch();
+    const QRegularExpressionMatch m = pagePattern.match(fileName);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+bool isWorkFolderFile(const QString& fileName) {
+    return fileName.compare(QStringView(kWorkDatabaseName), Qt::CaseInsensitive) == 0 || !pageItemKey(fileName).isEmpty();
 }
 
 }  // namespace core

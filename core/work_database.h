@@ -24,6 +24,10 @@ enum class ItemPage { Code, Notes, Example };
 // "GREENNOTE17.rtf", "BLUENote17.rtf", "REDNOTE17.rtf" for item 17.
 QString pageFileName(ItemPage page, const QString& itemKey);
 
+// The item id of a page file's name ("17" for "BLUENote17.rtf", letter case ignored); empty for a name
+// that is no page's.
+QString pageItemKey(const QString& fileName);
+
 // Whether `fileName` is one of the program's own files of a work folder: the work database or a page
 // file of some item (letter case ignored, as a library made elsewhere may spell it otherwise).
 bool isWorkFolderFile(const QString& fileName);

@@ -1,5 +1,6 @@
 #include "library/frm_code_lib.h"
 
+#include "calendar/widgets/prev_instance.h"
 #include "core/code_item.h"
 #include "core/editor_host.h"
 #include "core/folder_copy.h"
@@ -164,6 +165,7 @@ void FrmCodeLib::Form_Load() {
         clipboardFormat_ = QString::fromUtf16(kTreeDragFormat);
         settings_ = std::make_unique<core::CSettings>();
         GetLastDatabasePath();
+        if (!calendar::prevInstance()) core::RemoveInterruptedCopiesOfLibraries(core::gWorkPath);
         LoadWindowSettings();
         SetupSysTrayIcon();
         picPicture1_->FillFontList();

@@ -96,7 +96,7 @@ void FrmCodeLib::SaveSettingsAndCloseDatabase() {
     if (settings_ && settings_->CompactDatabaseOnExit()) {
         if (core::gWorkDB.isOpen()) core::gWorkDB.close();
         core::gWorkDB = dao::Database();
-        if (!DatabasePath.isEmpty()) core::ReplaceWithCompactedCopy(DatabasePath, DatabasePath);
+        if (!DatabasePath.isEmpty()) core::ReplaceWithCompactedCopy(DatabasePath, DatabasePath);  // skipped while another copy has it open
     }
 }
 

@@ -7,10 +7,11 @@
 #include "library/library_export.h"
 #include "platform/forms/error_report.h"
 #include "platform/vb/msgbox.h"
+#include "platform/vb/safe_file_writer.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QProgressBar>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QTreeWidget>
 
@@ -85,10 +86,10 @@ void FrmCodeLib::ExportCodeItems() {
 
         core::CWaitCursor wait;
         wait.SetCursor(11);
-        // The file replaces an existing one only once it is written whole.
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            vb::raise(vb::kPathFileAccessError, QStringLiteral("ExportCodeItems"), file.errorString());
+        // The file replaces an existing one only once it is written whole; a write that fails says why
+        // (a full disk as such).
+        QBuffer file;
+        file.open(QIODevice::WriteOnly);
         const int32_t count = CountItemNodes(node) + (nodeKey(node) != kRoot ? 1 : 0);
         ProgressShown shown{*this};
         prgBar_->setRange(0, count);
@@ -99,7 +100,9 @@ void FrmCodeLib::ExportCodeItems() {
         VclWriter writer(file);
         writer.writeCount(count);
         ExportItemRecords(node, writer);
-        if (!file.commit()) vb::raise(vb::kPathFileAccessError, QStringLiteral("ExportCodeItems"), file.errorString());
+        vb::SafeFileWriter out(path);
+        if (!out.open() || !out.write(file.data()) || !out.commit())
+            vb::raiseSystemError(out.systemError(), QStringLiteral("ExportCodeItems"), path);
     });
 }
 

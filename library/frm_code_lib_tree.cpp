@@ -458,6 +458,7 @@ void FrmCodeLib::AddCode() {
         item.setDescription(QStringLiteral("新建条目"));
         item.setParentKey(parentId);
         item.Commit();
+        core::RemoveItemPages(item.Key());
 
         auto* node = new QTreeWidgetItem(QStringList{item.Description()});
         node->setData(0, kKeyRole, QStringLiteral("C") + item.Key());

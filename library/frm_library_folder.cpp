@@ -95,10 +95,9 @@ void FrmNew::copyInto(const QString& target) {
         vb::MsgBox(QStringLiteral("该目录中已有一个工作库，新建项目将覆盖它原有的全部内容。\n确实要覆盖吗？"),
                    vb::vbYesNo | vb::vbQuestion | vb::vbDefaultButton2) != vb::vbYes)
         return;
-    const QString templateFolder = core::TemplateFolder();
-    core::CopyFolderFiles(templateFolder, target);
-    // A missing template has been reported by the copy; nothing was made.
-    if (!QFileInfo(templateFolder).isDir() || !QFileInfo(core::workDatabasePath(target)).isFile()) return;
+    // The new library is whole before it takes the folder's place; a failure is reported by the
+    // caller and changes nothing.
+    core::MakeLibraryFromTemplate(target);
     FrmCodeLib* main = forms::loadedInstance<FrmCodeLib>();
     if (main && !main->OpenLibraryFolder(target)) return;
     Unload();

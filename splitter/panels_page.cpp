@@ -65,74 +65,112 @@ private:
 
 PanelsPage::PanelsPage() : PropertyPageBase(QStringLiteral("Panels"), QStringLiteral("Splitter Window Property Page")) {}
 
-void PanelsPage::build(QWidget* page) {
+SplitterControl* PanelsPage::control() const {
+    return splitter() ? SplitterControl::fromHandle(get(kGetControl).toInt64()) : nullptr;
+}
+
+void PanelsPage::readControl() {
     names_ = QStringList{QString::fromLatin1(kNoControl)};
-    if (splitter()) {
-        SplitterControl* control = SplitterControl::fromHandle(get(kGetControl).toInt64());
-        if (control) {
-            work_ = control->model();
-            client_ = control->clientSize();
-            control->listContainedControls(&names_);
-        }
-        work_.colCount = get(kCols).toInt16();
-        work_.rowCount = get(kRows).toInt16();
-        work_.col = get(kCol).toInt16();
-        work_.row = get(kRow).toInt16();
+    if (!splitter()) return;
+    if (SplitterControl* c = control()) {
+        work_ = c->model();
+        c->listContainedControls(&names_);
     }
+    readFrame();
+    work_.colCount = get(kCols).toInt16();
+    work_.rowCount = get(kRows).toInt16();
+    work_.col = get(kCol).toInt16();
+    work_.row = get(kRow).toInt16();
+}
+
+void PanelsPage::readFrame() {
+    SplitterControl* c = control();
+    if (!c) return;
+    // What the General page may have applied since this page was filled.
+    const SplitterModel& m = c->model();
+    work_.bevelOuter = m.bevelOuter;
+    work_.bevelInner = m.bevelInner;
+    work_.bevelWidth = m.bevelWidth;
+    work_.borderWidth = m.borderWidth;
+    work_.outlineWidth = m.outlineWidth;
+    work_.splitterWidth = m.splitterWidth;
+    client_ = c->clientSize();
+}
+
+void PanelsPage::build(QWidget* page) {
+    readControl();
     auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setHorizontalSpacing(3);
+    grid->setVerticalSpacing(2);
     preview_ = new Preview(this, page);
-    grid->addWidget(preview_, 0, 0, 4, 2);
-    int row = 0, column = 2;
-    auto label = [&](QWidget* w, const char* text) {
-        auto* l = new QLabel(QString::fromLatin1(text), page);
-        l->setBuddy(w);
-        grid->addWidget(l, row, column);
-        grid->addWidget(w, row, column + 1);
-        if (++row == 4 && column == 2) {
-            row = 4;
-            column = 0;
-        } else if (column == 0 && row == 8) {
-            row = 4;
-            column = 2;
-        }
+    grid->addWidget(preview_, 0, 0, 6, 1, Qt::AlignLeft | Qt::AlignTop);
+    // Right of the preview, a column's value beside its row counterpart, one pair to a line.
+    struct Field {
+        int id;
+        const char* label;
+        QLineEdit* PanelsPage::*field;
+        std::function<void(PanelsPage*, QLineEdit*)> onLeave;
     };
-    auto field = [&](int id, const char* text, std::function<void(QLineEdit*)> onLeave) {
-        QLineEdit* e = numberField(page, id, std::move(onLeave));
-        label(e, text);
-        return e;
+    const Field fields[] = {
+        {226, "Co&ls:", &PanelsPage::cols_, [](PanelsPage* p, QLineEdit* f) { p->countLeft(Direction::Columns, f); }},
+        {230, "Ro&ws:", &PanelsPage::rows_, [](PanelsPage* p, QLineEdit* f) { p->countLeft(Direction::Rows, f); }},
+        {232, "&Col:", &PanelsPage::col_, [](PanelsPage* p, QLineEdit* f) { p->currentLeft(Direction::Columns, f); }},
+        {234, "&Row:", &PanelsPage::row_, [](PanelsPage* p, QLineEdit* f) { p->currentLeft(Direction::Rows, f); }},
+        {248, "&Width:", &PanelsPage::width_, [](PanelsPage* p, QLineEdit* f) { p->sizeLeft(Direction::Columns, f); }},
+        {250, "&Height:", &PanelsPage::height_, [](PanelsPage* p, QLineEdit* f) { p->sizeLeft(Direction::Rows, f); }},
+        {244, "MinW&idth:", &PanelsPage::minWidth_,
+         [](PanelsPage* p, QLineEdit* f) { p->limitLeft(f, &p->work_.columns.min[p->work_.col], 0); }},
+        {246, "MinH&eight:", &PanelsPage::minHeight_,
+         [](PanelsPage* p, QLineEdit* f) { p->limitLeft(f, &p->work_.rows.min[p->work_.row], 0); }},
+        {240, "MaxWi&dth:", &PanelsPage::maxWidth_,
+         [](PanelsPage* p, QLineEdit* f) { p->limitLeft(f, &p->work_.columns.max[p->work_.col], -1); }},
+        {242, "MaxHei&ght:", &PanelsPage::maxHeight_,
+         [](PanelsPage* p, QLineEdit* f) { p->limitLeft(f, &p->work_.rows.max[p->work_.row], -1); }},
+        {224, "VisibleWid&th:", &PanelsPage::visibleWidth_,
+         [](PanelsPage* p, QLineEdit* f) { p->limitLeft(f, &p->work_.columns.visible[p->work_.col], 0); }},
+        {220, "VisibleHeig&ht:", &PanelsPage::visibleHeight_,
+         [](PanelsPage* p, QLineEdit* f) { p->limitLeft(f, &p->work_.rows.visible[p->work_.row], 0); }},
     };
-    cols_ = field(226, "Co&ls:", [this](QLineEdit* f) { countLeft(Direction::Columns, f); });
-    rows_ = field(230, "Ro&ws:", [this](QLineEdit* f) { countLeft(Direction::Rows, f); });
-    col_ = field(232, "&Col:", [this](QLineEdit* f) { currentLeft(Direction::Columns, f); });
-    row_ = field(234, "&Row:", [this](QLineEdit* f) { currentLeft(Direction::Rows, f); });
-    width_ = field(248, "&Width:", [this](QLineEdit* f) { sizeLeft(Direction::Columns, f); });
-    height_ = field(250, "&Height:", [this](QLineEdit* f) { sizeLeft(Direction::Rows, f); });
-    minWidth_ = field(244, "MinW&idth:", [this](QLineEdit* f) { limitLeft(f, &work_.columns.min[work_.col], 0); });
-    minHeight_ = field(246, "MinH&eight:", [this](QLineEdit* f) { limitLeft(f, &work_.rows.min[work_.row], 0); });
-    maxWidth_ = field(240, "MaxWi&dth:", [this](QLineEdit* f) { limitLeft(f, &work_.columns.max[work_.col], -1); });
-    maxHeight_ = field(242, "MaxHei&ght:", [this](QLineEdit* f) { limitLeft(f, &work_.rows.max[work_.row], -1); });
-    visibleWidth_ =
-        field(224, "VisibleWid&th:", [this](QLineEdit* f) { limitLeft(f, &work_.columns.visible[work_.col], 0); });
-    visibleHeight_ =
-        field(220, "VisibleHeig&ht:", [this](QLineEdit* f) { limitLeft(f, &work_.rows.visible[work_.row], 0); });
+    for (int i = 0; i < int(std::size(fields)); ++i) {
+        const Field& f = fields[i];
+        QLineEdit* e = numberField(page, f.id, [this, leave = f.onLeave](QLineEdit* e) { leave(this, e); });
+        this->*f.field = e;
+        auto* l = new QLabel(QString::fromLatin1(f.label), page);
+        l->setBuddy(e);
+        grid->addWidget(l, i / 2, 1 + i % 2 * 2);
+        grid->addWidget(e, i / 2, 2 + i % 2 * 2);
+    }
+    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(4, 1);
     name_ = new QComboBox(page);
     name_->setObjectName(QStringLiteral("ctl203"));
-    name_->setEditable(true);
-    name_->setInsertPolicy(QComboBox::NoInsert);
-    name_->lineEdit()->setMaxLength(kMaxNameLength);
-    name_->addItems(names_);
-    QObject::connect(name_, &QComboBox::currentTextChanged, name_, [this] {
+    fillNames();
+    QObject::connect(name_, &QComboBox::currentIndexChanged, name_, [this] {
         if (filling()) return;
         nameEdited_ = true;
         setDirty();
     });
     onFocusLost(name_, [this] { nameLeft(); });
-    onFocusLost(name_->lineEdit(), [this] { nameLeft(); });
     auto* l = new QLabel(QStringLiteral("Control &name in panel:"), page);
     l->setBuddy(name_);
-    grid->addWidget(l, 8, 0, 1, 2);
-    grid->addWidget(name_, 8, 2, 1, 2);
+    grid->addWidget(l, 6, 0);
+    grid->addWidget(name_, 6, 1, 1, 4);
+    // Shown again, another page may have applied in between: the page works with the control's
+    // frame as it is now, and an untouched page shows all of the control as it is now.
+    onShown(page, [this] {
+        if (IsPageDirty() == com::S_OK) return readFrame();
+        readControl();
+        fillNames();
+        showCurrent();
+    });
     showCurrent();
+}
+
+void PanelsPage::fillNames() {
+    Filling f(this);
+    name_->clear();
+    name_->addItems(names_);
 }
 
 void PanelsPage::showCurrent() {
@@ -153,7 +191,6 @@ void PanelsPage::showCurrent() {
     const QString name = vb::fromCp936(m.panels[m.col * kMaxLines + m.row]);
     const int at = name_->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
     name_->setCurrentIndex(at >= 0 ? at : 0);
-    if (at < 0) name_->setEditText(names_.front());
     nameEdited_ = false;
     repaintPreview();
 }
@@ -173,6 +210,7 @@ bool PanelsPage::selectCell(int c, int r) {
 void PanelsPage::countLeft(Direction d, QLineEdit* field) {
     int32_t v = 0;
     if (readNumber(field, &v) && v >= 1 && v <= kMaxLines && v != work_.count(d)) {
+        readFrame();
         for (int i = work_.count(d); i < v; ++i) work_.lines(d).resetEntry(i);
         work_.count(d) = static_cast<int16_t>(v);
         work_.current(d) = std::min<int16_t>(work_.current(d), static_cast<int16_t>(v - 1));
@@ -191,13 +229,13 @@ void PanelsPage::sizeLeft(Direction d, QLineEdit* field) {
     int32_t v = 0;
     LineArrays& a = work_.lines(d);
     const int i = work_.current(d);
-    if (readNumber(field, &v) && v >= a.min[i] && (a.max[i] < 0 || v <= a.max[i])) a.size[i] = v;
+    if (readNumber(field, &v) && a.accepts(i, v)) a.size[i] = v;
     showNumber(field, a.size[i]);
 }
 
 void PanelsPage::limitLeft(QLineEdit* field, int32_t* slot, int32_t negativeBecomes) {
     int32_t v = 0;
-    if (readNumber(field, &v)) *slot = v < 0 ? negativeBecomes : v;
+    if (readNumber(field, &v)) *slot = boundLimit(v, negativeBecomes);
     showNumber(field, *slot);
 }
 
@@ -219,16 +257,16 @@ void PanelsPage::applyToObject() {
     put(kRows, com::Value(work_.rowCount));
     put(kCol, com::Value(work_.col));
     put(kRow, com::Value(work_.row));
-    SplitterControl* control = SplitterControl::fromHandle(get(kGetControl).toInt64());
-    if (!control) return;
-    SplitterModel& m = control->model();
+    SplitterControl* c = control();
+    if (!c) return;
+    SplitterModel& m = c->model();
     m.columns = work_.columns;
     m.rows = work_.rows;
     m.panels = work_.panels;
-    for (com::DispId id = kCols; id <= kCol; ++id) control->notifyChanged(id);
-    control->markDirty();
+    for (com::DispId id = kCols; id <= kCol; ++id) c->notifyChanged(id);
+    c->markDirty();
     m.needsSizing = true;
-    control->redraw();
+    c->redraw();
 }
 
 }  // namespace splitter

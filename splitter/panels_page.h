@@ -11,6 +11,8 @@ class QLineEdit;
 
 namespace splitter {
 
+class SplitterControl;
+
 class PanelsPage final : public PropertyPageBase {
 public:
     PanelsPage();
@@ -25,6 +27,12 @@ protected:
     void applyToObject() override;
 
 private:
+    SplitterControl* control() const;
+    // The working copy and the offered names from the control as it is now.
+    void readControl();
+    // The bevels, widths and client size that sharing out columns and rows depends on.
+    void readFrame();
+    void fillNames();
     // Fields and the name list from the working copy for the current cell.
     void showCurrent();
     void countLeft(Direction d, QLineEdit* field);

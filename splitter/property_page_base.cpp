@@ -6,16 +6,19 @@
 namespace splitter {
 
 namespace {
-// Runs a callback when the watched widget loses the focus.
-class FocusWatcher final : public QObject {
+// Runs a callback when the watched widget receives an event of one type.
+class EventWatcher final : public QObject {
 public:
-    FocusWatcher(QWidget* w, std::function<void()> f) : QObject(w), f_(std::move(f)) { w->installEventFilter(this); }
+    EventWatcher(QWidget* w, QEvent::Type type, std::function<void()> f) : QObject(w), type_(type), f_(std::move(f)) {
+        w->installEventFilter(this);
+    }
     bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::FocusOut) f_();
+        if (e->type() == type_) f_();
         return false;
     }
 
 private:
+    QEvent::Type type_;
     std::function<void()> f_;
 };
 }  // namespace
@@ -34,6 +37,10 @@ com::HResult PropertyPageBase::Activate(QWidget* parent, QWidget** page) {
     delete widget_.data();
     widget_ = new QWidget(parent);
     widget_->setFixedSize(pageSize());
+    // The pages are laid out for an 8-point dialog font.
+    QFont font = widget_->font();
+    font.setPointSize(8);
+    widget_->setFont(font);
     {
         Filling f(this);
         build(widget_);
@@ -79,7 +86,13 @@ QLineEdit* PropertyPageBase::numberField(QWidget* page, int id, std::function<vo
     return e;
 }
 
-void PropertyPageBase::onFocusLost(QWidget* w, std::function<void()> onLeave) { new FocusWatcher(w, std::move(onLeave)); }
+void PropertyPageBase::onFocusLost(QWidget* w, std::function<void()> onLeave) {
+    new EventWatcher(w, QEvent::FocusOut, std::move(onLeave));
+}
+
+void PropertyPageBase::onShown(QWidget* w, std::function<void()> onShow) {
+    new EventWatcher(w, QEvent::Show, std::move(onShow));
+}
 
 bool PropertyPageBase::readNumber(const QLineEdit* field, int32_t* out) {
     bool ok = false;

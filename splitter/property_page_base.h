@@ -54,6 +54,8 @@ protected:
     QLineEdit* numberField(QWidget* page, int id, std::function<void(QLineEdit*)> onLeave);
     // Calls `onLeave` whenever `w` loses the focus.
     void onFocusLost(QWidget* w, std::function<void()> onLeave);
+    // Calls `onShow` whenever `w` is shown.
+    void onShown(QWidget* w, std::function<void()> onShow);
     // The field's number as a signed 32-bit value; false when the text is no such number.
     static bool readNumber(const QLineEdit* field, int32_t* out);
     static void showNumber(QLineEdit* field, int64_t v);

@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QtEndian>
 
+#include <algorithm>
 #include <mutex>
 #include <set>
 
@@ -34,8 +35,25 @@ Qt::CursorShape barCursor(int16_t hit) {
     return vertical && horizontal ? Qt::SizeAllCursor : vertical ? Qt::SplitHCursor : Qt::SplitVCursor;
 }
 
-QSize himetricToPixels(QSize h) { return {h.width() * 96 / 2540, h.height() * 96 / 2540}; }
-QSize pixelsToHimetric(QSize p) { return {p.width() * 2540 / 96, p.height() * 2540 / 96}; }
+// HIMETRIC (0.01 mm) and pixels at 96 per inch, rounded to the nearest as the platform's conversions
+// round, so a stored extent reloads as the pixels it was written from. The products are taken in 64
+// bits and both sides are bounded by the largest extent a pane addresses.
+constexpr int64_t kHimetricPerInch = 2540, kPixelsPerInch = 96;
+int64_t pixelsOf(int64_t himetric) { return (himetric * kPixelsPerInch + kHimetricPerInch / 2) / kHimetricPerInch; }
+int32_t toPixels(int64_t himetric) { return int32_t(std::clamp<int64_t>(pixelsOf(himetric), 0, kMaxExtent)); }
+int32_t toHimetric(int64_t pixels) {
+    const int64_t p = std::clamp<int64_t>(pixels, 0, kMaxExtent);
+    return int32_t((p * kHimetricPerInch + kPixelsPerInch / 2) / kPixelsPerInch);
+}
+QSize himetricToPixels(QSize h) { return {toPixels(h.width()), toPixels(h.height())}; }
+QSize pixelsToHimetric(QSize p) { return {toHimetric(p.width()), toHimetric(p.height())}; }
+// The client area as the layout sees it.
+QSize boundedPixels(QSize p) { return {std::min(p.width(), kMaxExtent), std::min(p.height(), kMaxExtent)}; }
+// Whether a stored extent is one the control can have: not negative and no larger than the largest extent.
+bool saneExtent(QSize h) {
+    auto ok = [](int v) { return v >= 0 && pixelsOf(v) <= kMaxExtent; };
+    return ok(h.width()) && ok(h.height());
+}
 
 }  // namespace
 
@@ -218,7 +236,9 @@ void SplitterControl::fire(com::DispId id, const std::vector<com::Value>& args) 
 
 QWidget* SplitterControl::window() const { return window_.data(); }
 
-QSize SplitterControl::clientSize() const { return window_ ? window_->size() : himetricToPixels(extent_); }
+QSize SplitterControl::clientSize() const {
+    return window_ ? boundedPixels(window_->size()) : himetricToPixels(extent_);
+}
 
 int SplitterControl::clientExtent(Direction d) const {
     const QSize s = clientSize();
@@ -255,7 +275,14 @@ int SplitterControl::listContainedControls(QStringList* names) {
 }
 
 void SplitterControl::updateFeedback() {
-    if (window_) window_->update();
+    if (!window_) return;
+    // Sizing while moving shows the move itself; otherwise the bars show where the release will put them.
+    std::array<QRect, 2> bars;
+    if (model_.autoSizeChildren != 1) {
+        const QSize client = window_->size();
+        bars = {model_.feedbackRect(Direction::Columns, client), model_.feedbackRect(Direction::Rows, client)};
+    }
+    window_->showFeedback(bars);
 }
 
 void SplitterControl::mouseMoved(QPoint p, int16_t button, int16_t shift, bool anyFlag) {
@@ -307,8 +334,8 @@ bool SplitterControl::leftButtonUp() {
     model_.clearDrag();
     if (model_.autoSizeChildren != 1) {
         model_.needsSizing = true;
+        updateFeedback();
         if (changed) redraw();
-        else updateFeedback();
     }
     fire(kEventSplitterMoved, {com::Value(colBar), com::Value(rowBar)});
     if (window_) window_->releaseMouse();
@@ -337,7 +364,7 @@ com::HResult SplitterControl::GetClientSite(com::IOleClientSite** out) {
 }
 
 com::HResult SplitterControl::SetExtent(const QSize& himetric) {
-    if (himetric.width() < 0 || himetric.height() < 0) return com::E_INVALIDARG;
+    if (!saneExtent(himetric)) return com::E_INVALIDARG;
     extent_ = himetric;
     return com::S_OK;
 }
@@ -479,9 +506,9 @@ com::HResult SplitterControl::loadStream(com::IStream* s, SplitterModel* m, QSiz
         int32_t wh[2];
         if (!com::readExact(s, wh, 8)) return com::STG_E_READFAULT;
         *extent = QSize(qFromLittleEndian(wh[0]), qFromLittleEndian(wh[1]));
-        if (extent->width() < 0 || extent->height() < 0) return com::STG_E_INVALIDHEADER;
+        if (!saneExtent(*extent)) return com::STG_E_INVALIDHEADER;
     }
-    const QSize client = window_ ? window_->size() : himetricToPixels(*extent);
+    const QSize client = window_ ? boundedPixels(window_->size()) : himetricToPixels(*extent);
     const bool designTime = !userMode();
     for (com::DispId id : kPropertyMap) {
         com::Value v, typed;
@@ -519,7 +546,8 @@ com::HResult SplitterControl::loadStream(com::IStream* s, SplitterModel* m, QSiz
     return com::S_OK;
 }
 
-void SplitterControl::commitLoad(const SplitterModel& loaded) {
+com::HResult SplitterControl::commitLoad(const SplitterModel& loaded) {
+    if (!loaded.columns.sane(loaded.colCount) || !loaded.rows.sane(loaded.rowCount)) return com::STG_E_DOCFILECORRUPT;
     model_ = loaded;
     model_.clearDrag();
     model_.needsSizing = true;
@@ -527,6 +555,7 @@ void SplitterControl::commitLoad(const SplitterModel& loaded) {
     model_.row = std::min<int16_t>(model_.row, int16_t(model_.rowCount - 1));
     dirty_ = false;
     redraw();
+    return com::S_OK;
 }
 
 com::HResult SplitterControl::Load(com::IStream* stream) {
@@ -534,9 +563,9 @@ com::HResult SplitterControl::Load(com::IStream* stream) {
     SplitterModel loaded = model_;
     QSize extent = extent_;
     if (const com::HResult hr = loadStream(stream, &loaded, &extent); com::failed(hr)) return hr;
-    extent_ = extent;
-    commitLoad(loaded);
-    return com::S_OK;
+    const com::HResult hr = commitLoad(loaded);
+    if (com::succeeded(hr)) extent_ = extent;
+    return hr;
 }
 
 com::HResult SplitterControl::Save(com::IStream* s, bool clearDirty) {
@@ -649,8 +678,7 @@ com::HResult SplitterControl::Load(com::IPropertyBag* bag) {
     if (!bag) return com::E_POINTER;
     SplitterModel loaded = model_;
     if (const com::HResult hr = loadBag(bag, &loaded); com::failed(hr)) return hr;
-    commitLoad(loaded);
-    return com::S_OK;
+    return commitLoad(loaded);
 }
 
 com::HResult SplitterControl::Save(com::IPropertyBag* bag, bool clearDirty, bool) {

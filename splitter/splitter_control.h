@@ -91,7 +91,8 @@ private:
     com::HResult get(com::DispId id, com::Value* out);
     com::HResult loadStream(com::IStream* stream, SplitterModel* into, QSize* extent);
     com::HResult loadBag(com::IPropertyBag* bag, SplitterModel* into);
-    void commitLoad(const SplitterModel& loaded);
+    // Takes a loaded state whose column and row records the rules could have produced; refuses any other.
+    com::HResult commitLoad(const SplitterModel& loaded);
     int clientExtent(Direction d) const;
 
     SplitterModel model_;

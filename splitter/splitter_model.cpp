@@ -4,6 +4,14 @@
 
 namespace splitter {
 
+bool LineArrays::sane(int n) const {
+    auto within = [](int32_t v) { return v >= 0 && v <= kMaxExtent; };
+    for (int i = 0; i < n; ++i)
+        if (!within(size[i]) || !within(min[i]) || !within(visible[i]) || !(max[i] == -1 || within(max[i])))
+            return false;
+    return true;
+}
+
 int SplitterModel::offsetOf(Direction d, int index) const {
     int p = outlineWidth;
     for (int i = 0; i < index; ++i) p += room(d, i) + splitterWidth;
@@ -35,23 +43,23 @@ unsigned SplitterModel::putCount(Direction d, int16_t v, bool designTime, int cl
 unsigned SplitterModel::putSize(Direction d, int32_t v) {
     LineArrays& a = lines(d);
     const int i = current(d);
-    if (v < a.min[i] || (a.max[i] >= 0 && v > a.max[i])) return kNone;
+    if (!a.accepts(i, v)) return kNone;
     a.size[i] = v;
     return kAllEffects;
 }
 
 unsigned SplitterModel::putMax(Direction d, int32_t v) {
-    lines(d).max[current(d)] = v < 0 ? -1 : v;
+    lines(d).max[current(d)] = boundLimit(v, -1);
     return kDirty | kNotify;
 }
 
 unsigned SplitterModel::putMin(Direction d, int32_t v) {
-    lines(d).min[current(d)] = std::max(v, 0);
+    lines(d).min[current(d)] = boundLimit(v, 0);
     return kDirty | kNotify;
 }
 
 unsigned SplitterModel::putVisible(Direction d, int32_t v) {
-    lines(d).visible[current(d)] = std::max(v, 0);
+    lines(d).visible[current(d)] = boundLimit(v, 0);
     return kAllEffects;
 }
 

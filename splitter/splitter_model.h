@@ -15,6 +15,10 @@ namespace splitter {
 inline constexpr int kMaxLines = 16;
 inline constexpr int kPaneCount = kMaxLines * kMaxLines;
 inline constexpr const char* kNoControl = "<none>";
+// The largest size, limit or threshold a column or row holds, in pixels. Mouse positions and hit tests
+// carry 16-bit coordinates, so no pane can lie further out; and sixteen lines of this size with their
+// frames and bars still add up far inside 32-bit arithmetic.
+inline constexpr int32_t kMaxExtent = 32767;
 
 enum class Direction { Columns, Rows };
 
@@ -32,8 +36,20 @@ struct LineArrays {
         max[i] = -1;
         visible[i] = 0;
     }
+    // Whether entry i may take the size v: at least its minimum, at most its maximum when that is 0 or
+    // more, and within the extent.
+    bool accepts(int i, int32_t v) const { return v >= min[i] && (max[i] < 0 || v <= max[i]) && v <= kMaxExtent; }
+    // Whether the first n entries are what the rules can produce: sizes, minimums and thresholds
+    // 0..kMaxExtent, maximums the same or -1 for none.
+    bool sane(int n) const;
     friend bool operator==(const LineArrays&, const LineArrays&) = default;
 };
+
+// A limit as the rules store it: a negative value becomes `negativeBecomes`, a larger one than the
+// extent the extent.
+inline int32_t boundLimit(int32_t v, int32_t negativeBecomes) {
+    return v < 0 ? negativeBecomes : v > kMaxExtent ? kMaxExtent : v;
+}
 
 // What a property put asks of the control after it changed the state.
 enum Effect : unsigned {

@@ -8,11 +8,51 @@
 
 namespace splitter {
 
-SplitterWindow::SplitterWindow(SplitterControl* control, QWidget* parent) : QWidget(parent), control_(control) {
+// The drag feedback: the bars' places inverted through a checkerboard, over whatever lies beneath,
+// the panes' controls included. It takes no mouse input: the window keeps the drag.
+class FeedbackOverlay final : public QWidget {
+public:
+    explicit FeedbackOverlay(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("SplitterFeedback"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+    void setBars(const std::array<QRect, 2>& bars) {
+        for (const QRect& r : bars_) update(r);  // erased where it was
+        bars_ = bars;
+        if (bars_[0].isEmpty() && bars_[1].isEmpty()) {
+            hide();
+            return;
+        }
+        if (geometry() != parentWidget()->rect()) setGeometry(parentWidget()->rect());
+        if (isHidden()) {
+            raise();  // above the contained controls, which the host adds after the overlay
+            show();
+        }
+        for (const QRect& r : bars_) update(r);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        for (const QRect& r : bars_)
+            if (!r.isEmpty()) p.fillRect(r, QBrush(Qt::white, Qt::Dense4Pattern));
+    }
+
+private:
+    std::array<QRect, 2> bars_;
+};
+
+SplitterWindow::SplitterWindow(SplitterControl* control, QWidget* parent)
+    : QWidget(parent), control_(control), overlay_(new FeedbackOverlay(this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
 }
+
+void SplitterWindow::showFeedback(const std::array<QRect, 2>& bars) { overlay_->setBars(bars); }
 
 namespace {
 
@@ -54,7 +94,7 @@ void bevel(QPainter& p, int style, int n, QRect r, QColor base) {
 
 }  // namespace
 
-void paintSplitter(QPainter& p, const SplitterModel& m, QSize size, const QRect feedback[2]) {
+void paintSplitter(QPainter& p, const SplitterModel& m, QSize size) {
     const QColor base = vb::toQColor(m.backColor);
     p.fillRect(QRect(QPoint(0, 0), size), base);
     for (int c = 0; c < m.colCount; ++c) {
@@ -76,24 +116,13 @@ void paintSplitter(QPainter& p, const SplitterModel& m, QSize size, const QRect 
         vline(p, l, t, b);
         vline(p, r, t, b);
     }
-    // The drag feedback: the bar's place inverted through a checkerboard.
-    for (int i = 0; i < 2; ++i) {
-        if (feedback[i].isEmpty()) continue;
-        p.save();
-        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        p.fillRect(feedback[i], QBrush(Qt::white, Qt::Dense4Pattern));
-        p.restore();
-    }
 }
 
 void SplitterWindow::paintEvent(QPaintEvent*) {
     if (!control_) return;
     QPainter p(this);
-    const SplitterModel& m = control_->shownModel();
-    const SplitterModel& live = control_->model();
-    const QRect feedback[2] = {live.feedbackRect(Direction::Columns, size()), live.feedbackRect(Direction::Rows, size())};
     // With sizing after the move, the panes stay as they were until the release.
-    paintSplitter(p, m, size(), live.autoSizeChildren != 1 ? feedback : std::array<QRect, 2>{}.data());
+    paintSplitter(p, control_->shownModel(), size());
 }
 
 void SplitterWindow::resizeEvent(QResizeEvent*) {

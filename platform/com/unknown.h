@@ -40,6 +40,7 @@ inline constexpr HResult DISP_E_BADPARAMCOUNT = static_cast<HResult>(0x8002000E)
 inline constexpr HResult STG_E_FILENOTFOUND = static_cast<HResult>(0x80030002);
 inline constexpr HResult STG_E_READFAULT = static_cast<HResult>(0x8003001E);
 inline constexpr HResult STG_E_INVALIDHEADER = static_cast<HResult>(0x800300FB);
+inline constexpr HResult STG_E_DOCFILECORRUPT = static_cast<HResult>(0x80030109);
 
 constexpr bool succeeded(HResult hr) { return hr >= 0; }
 constexpr bool failed(HResult hr) { return hr < 0; }

@@ -27,10 +27,15 @@ void backupDatabase(const QString& source, const QString& target) {
         }
     }
     if (rc != SQLITE_OK) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(copy));
-        sqlite3_close(copy);
-        QFile::remove(target);
-        raiseJet(kDiskIOError, kEngine, message);
+        // A full disk is said as such; whatever failed, no part of the copy stays.
+        try {
+            detail::raiseSqlite(copy, rc, kEngine, QString(), target);
+        } catch (...) {
+            sqlite3_close(copy);
+            QFile::remove(target);
+            QFile::remove(target + QStringLiteral("-journal"));
+            throw;
+        }
     }
     sqlite3_close(copy);
 }

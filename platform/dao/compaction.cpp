@@ -143,6 +143,7 @@ void compactDatabase(const QString& source, const QString& target, const QString
         detail::Connection::forgetPath(target);
     } catch (...) {
         ::unlink(temporary.constData());
+        ::unlink((temporary + "-journal").constData());  // a copy that failed part-way may leave one
         throw;
     }
     fsyncPath(QFile::encodeName(folder), O_RDONLY | O_DIRECTORY);

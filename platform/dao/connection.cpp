@@ -1,6 +1,7 @@
 #include "platform/dao/connection.h"
 
 #include "platform/dao/dao.h"
+#include "platform/dao/file_claim.h"
 #include "platform/dao/jet_errors.h"
 #include "platform/dao/name_match.h"
 #include "platform/dao/statement_shape.h"
@@ -171,18 +172,24 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
         }
     }
 
+    // Claimed before SQLite opens it: a process replacing the file alone is waited for, and the file
+    // it put in place is opened instead.
+    auto claim = std::make_unique<FileClaim>();
+    if (!claim->take(native, key.first, key.second)) return acquire(path);
+
     // A SQLite file starts with its magic text; an empty file would pass as an empty database.
     {
-        const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        const int fd = claim->fd() >= 0 ? claim->fd() : ::open(native.constData(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) raiseForErrno(errno, path);
         char header[16] = {};
-        const ssize_t got = ::read(fd, header, sizeof header);
-        ::close(fd);
+        const ssize_t got = ::pread(fd, header, sizeof header, 0);
+        if (fd != claim->fd()) ::close(fd);
         if (got != ssize_t(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0)
             raiseJet(kUnrecognizedDatabaseFormat, kEngine, path);
     }
 
     std::shared_ptr<Connection> c(new Connection);
+    c->claim_ = std::move(claim);
     c->path_ = path;
     c->device_ = key.first;
     c->inode_ = key.second;
@@ -220,6 +227,8 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
     auto found = r.byFile.find(key);
     if (found != r.byFile.end()) {
         if (auto other = found->second.lock()) {
+            // The other handle's SQLite locks on the file would go with this claim's descriptor.
+            c->claim_->keepOpen();
             r.touch(other);
             r.byPath.insert(path, other);
             return other;
@@ -313,7 +322,18 @@ void Connection::createFile(const QString& path, const QString& password) {
 Connection::~Connection() {
     clearStatements();
     for (sqlite3_stmt* st : {exclusiveMode_, normalMode_, touch_, dataVersion_}) sqlite3_finalize(st);
+    // A statement still alive keeps SQLite's descriptor and locks open past the close.
+    if (claim_ && sqlite3_next_stmt(db_, nullptr)) claim_->keepOpen();
     sqlite3_close_v2(db_);
+}
+
+bool Connection::holdAlone() {
+    releaseLock();
+    return claim_ && claim_->alone();
+}
+
+void Connection::share() {
+    if (claim_) claim_->shared();
 }
 
 void Connection::runPragma(sqlite3_stmt*& stmt, const char* sql) {

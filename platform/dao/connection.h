@@ -29,6 +29,8 @@ struct sqlite3_stmt;
 
 namespace dao::detail {
 
+class FileClaim;
+
 struct ColumnInfo {
     QString name;    // as the recordset names the field (table-qualified when two fields share a name)
     QString column;  // the result column's own name
@@ -122,6 +124,10 @@ public:
     std::shared_ptr<const SnapshotRows> keptRows(const QString& sql);
     void keepRows(const QString& sql, std::shared_ptr<const SnapshotRows> rows);
 
+    // Whether no other process has the file open; when so, it is held alone until share().
+    bool holdAlone();
+    void share();
+
     // Users of the handle: exclusive opens keep others out.
     int users = 0;
     bool exclusive = false;
@@ -135,6 +141,7 @@ private:
     // Whether kept rows may be used; forgets them when the file's state moved on.
     bool keptRowsValid();
 
+    std::unique_ptr<FileClaim> claim_;  // destroyed after the SQLite handle closes
     bool held_ = false;
     sqlite3_stmt* exclusiveMode_ = nullptr;
     sqlite3_stmt* normalMode_ = nullptr;

@@ -27,6 +27,10 @@
 
 namespace dao {
 
+namespace detail {
+class Connection;
+}
+
 // Engine error numbers used by the program.
 enum JetError : int {
     kNoCurrentRecord = 3021,
@@ -240,6 +244,23 @@ void compactDatabase(const QString& source, const QString& target, const QString
 // Writes a consistent copy of `source` into the new file `target` (3204 when it exists) with the
 // engine's online backup, while the source stays open and in use. A failed copy leaves no target.
 void backupDatabase(const QString& source, const QString& target);
+// Holds the database file at `path` alone while it lives, when no other process has it open (every
+// process that opens a file through this engine claims it until its handle closes); a file is
+// replaced by another only under it. A process that opens the file meanwhile waits until the guard
+// ends and then opens what lies at `path`. Raises the open's error for a missing or foreign file.
+class SoleUse {
+public:
+    explicit SoleUse(const QString& path);
+    ~SoleUse();
+    SoleUse(const SoleUse&) = delete;
+    SoleUse& operator=(const SoleUse&) = delete;
+    bool held() const { return held_; }
+
+private:
+    std::shared_ptr<detail::Connection> connection_;
+    QString path_;
+    bool held_ = false;
+};
 // Closes the shared handles that no open database uses. They stay open otherwise, the last few used,
 // so that opening the same file again costs microseconds.
 void closeIdleHandles();

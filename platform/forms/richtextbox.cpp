@@ -5,6 +5,7 @@
 #include "platform/rtf/rtf_writer.h"
 #include "platform/vb/codepage936.h"
 #include "platform/vb/error.h"
+#include "platform/vb/safe_file_writer.h"
 #include "platform/vb/twips.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -14,7 +15,6 @@
 #include <QKeyEvent>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
@@ -480,10 +480,10 @@ void RichTextBox::saveFile(const QString& path, RtfFileType type) const {
     } else {
         data = encodeText(text().replace(u'\n', QStringLiteral("\r\n")));
     }
-    QSaveFile file(path);
     if (!QFileInfo(path).absoluteDir().exists()) vb::raise(vb::kPathNotFound, objectName());
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        vb::raise(vb::kPathFileAccessError, objectName());
+    // Written whole or not at all, keeping the page's mode; a failure says why (a full disk as such).
+    vb::SafeFileWriter file(path);
+    if (!file.open() || !file.write(data) || !file.commit()) vb::raiseSystemError(file.systemError(), objectName(), path);
 }
 
 void RichTextBox::selPrint(QPagedPaintDevice& printer) const {

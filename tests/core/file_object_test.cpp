@@ -1,6 +1,6 @@
 #include "core/file_object.h"
 #include "core/globals.h"
-#include "core/safe_file_writer.h"
+#include "platform/vb/safe_file_writer.h"
 #include "tests/core/work_folder_fixture.h"
 
 #include <QDir>
@@ -66,9 +66,9 @@ TEST_F(FileObjectTest, AFailedSaveLeavesTheEarlierFileAndNoPartialOne) {
     CFileObject file;
     file.Initialise(core::gWorkDB, addAttachment(pattern(40000)));
     (void)file.Description();
-    core::SafeFileWriter::setFaultHook([](const QString&, qint64 offset) { return offset < 16384; });
+    vb::SafeFileWriter::setFaultHook([](const QString&, qint64 offset) { return offset < 16384; });
     const vb::Error e = errorOf([&] { file.SaveToFile(out); });
-    core::SafeFileWriter::setFaultHook({});
+    vb::SafeFileWriter::setFaultHook({});
     EXPECT_EQ(e.number(), 61);  // disk full
     EXPECT_TRUE(e.source().endsWith(QStringLiteral("::CFileObject_SaveToFile"))) << e.source().toStdString();
     EXPECT_EQ(readFile(out), QByteArray("earlier"));

@@ -2,12 +2,13 @@
 #include "core/folder_copy.h"
 #include "core/globals.h"
 #include "core/main_window_host.h"
-#include "core/safe_file_writer.h"
+#include "platform/vb/safe_file_writer.h"
 #include "platform/dao/dao.h"
 #include "platform/forms/common_dialog.h"
 #include "platform/registry/registry.h"
 #include "platform/vb/folders.h"
 #include "platform/vb/msgbox.h"
+#include "tests/core/folder_snapshot.h"
 #include "tests/support/test_env.h"
 
 #include <QCryptographicHash>
@@ -35,51 +36,6 @@ public:
     std::vector<int> pointers;
 };
 
-// Every file under a folder (hidden ones and those in subfolders included) with a hash of its bytes.
-// Every row of every table of a database, as text, to compare two copies by their contents.
-QStringList databaseRows(const QString& path) {
-    QStringList rows;
-    dao::Database db = dao::DBEngine::defaultWorkspace().openDatabase(path);
-    for (const QString& table : db.tableNames()) {
-        dao::Recordset rs = db.openRecordset(QStringLiteral("select * from [") + table + u']', dao::dbOpenSnapshot);
-        for (; !rs.eof(); rs.moveNext()) {
-            QString row = table;
-            for (int i = 0; i < rs.fieldCount(); ++i) {
-                const vb::Variant v = rs.field(i).value();
-                row += u'|' + (v.isNull() ? QStringLiteral("<null>") : v.toString());
-            }
-            rows << row;
-        }
-        rs.close();
-    }
-    db.close();
-    return rows;
-}
-
-QMap<QString, QByteArray> snapshot(const QString& folder) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile f(path);
-        if (f.open(QIODevice::ReadOnly))
-            files.insert(QDir(folder).relativeFilePath(path), QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1));
-    }
-    return files;
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
 // A program folder with the shipped library, an empty data folder, a main window that records its
 // pointer, and scripted message boxes.
 class FolderCopyTest : public ::testing::Test {
@@ -103,7 +59,7 @@ protected:
     void TearDown() override {
         core::setMainWindowHost(nullptr);
         core::setCopyConflictPolicy({});
-        core::SafeFileWriter::setFaultHook({});
+        vb::SafeFileWriter::setFaultHook({});
         vb::setProgramFolder(QString());
         qputenv("XDG_DATA_HOME", savedDataHome_);
         registry::DeleteSetting(QStringLiteral("veyraww"), QStringLiteral("Settings"));
@@ -119,7 +75,7 @@ protected:
     // Fails the write of the `n`-th file (1-based) that the copy starts.
     static void failAtFile(int n) {
         auto started = std::make_shared<int>(0);
-        core::SafeFileWriter::setFaultHook([started, n](const QString&, qint64 offset) {
+        vb::SafeFileWriter::setFaultHook([started, n](const QString&, qint64 offset) {
             if (offset == 0) ++*started;
             return *started < n;
         });
@@ -189,14 +145,14 @@ TEST_F(FolderCopyTest, AFirstCopyThatFailsHalfwayLeavesNoWorkFolderAndIsTriedAga
     EXPECT_EQ(snapshot(program_), shipped);
     EXPECT_EQ(window_.mousePointer(), 0);  // the hourglass is gone after the failure
 
-    core::SafeFileWriter::setFaultHook({});
+    vb::SafeFileWriter::setFaultHook({});
     core::CopyWorkDatabase(source, target);
     EXPECT_EQ(snapshot(dataPath(QStringLiteral("sysfiles"))), shipped);
     EXPECT_EQ(lastDB(), core::DefaultWorkFolder());
 }
 
 TEST_F(FolderCopyTest, ACancelledFirstCopyLeavesNothing) {
-    core::SafeFileWriter::setFaultHook([](const QString& target, qint64) {
+    vb::SafeFileWriter::setFaultHook([](const QString& target, qint64) {
         if (target.endsWith(QStringLiteral("GREENNOTE2.rtf"))) core::CopyProgressDialog::current()->cancelButton()->click();
         return true;
     });

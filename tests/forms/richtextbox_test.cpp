@@ -4,6 +4,7 @@
 #include "platform/forms/keycodes.h"
 #include "platform/vb/codepage936.h"
 #include "platform/vb/error.h"
+#include "platform/vb/safe_file_writer.h"
 
 #include <QDir>
 #include <QFile>
@@ -252,6 +253,31 @@ TEST_F(RichTextBoxTest, FileErrorsLeaveTheContent) {
     EXPECT_EQ(box_.text(), "keep");
     EXPECT_EQ(errorOf([&] { box_.saveFile(dir_.filePath("no/such/folder/x.rtf")); }), 76);
     EXPECT_EQ(errorOf([&] { box_.saveFile(dir_.path()); }), 75);
+}
+
+TEST_F(RichTextBoxTest, ASavedPageKeepsItsModeAndAFullDiskIsSaidAsSuch) {
+    const QString path = dir_.filePath("GREENNOTE3.rtf");
+    box_.setText("first");
+    box_.saveFile(path);
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(path, mode));
+    box_.setText("second");
+    box_.saveFile(path);
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, mode & 0x7077);
+
+    vb::SafeFileWriter::setFaultHook([](const QString&, qint64) { return false; });
+    box_.setText("third");
+    try {
+        box_.saveFile(path);
+        ADD_FAILURE() << "no error";
+    } catch (const vb::Error& e) {
+        EXPECT_EQ(e.number(), 61);
+        EXPECT_EQ(e.description(), "Disk full: " + path);
+    }
+    vb::SafeFileWriter::setFaultHook({});
+    RichTextBox reader;
+    reader.loadFile(path);
+    EXPECT_EQ(reader.text(), "second") << "the page on disk stays whole";
 }
 
 int pdfPages(const QString& path) {

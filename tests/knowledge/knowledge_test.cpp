@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QDir>
 #include <QHash>
 #include <QMap>
@@ -299,6 +301,83 @@ TEST(KnowledgeTables, WorkedChartsFollowTheFiveTigersAndTheFiveRats) {
         }
     }
     EXPECT_GT(charts, 0);
+}
+
+// The sex a text states, if it states one only.
+enum class Sex { Unstated, Man, Woman };
+Sex statedSex(const QString& text) {
+    const bool man = text.contains(QStringLiteral("男命")), woman = text.contains(QStringLiteral("女命"));
+    return man == woman ? Sex::Unstated : man ? Sex::Man : Sex::Woman;
+}
+
+TEST(KnowledgeTables, WrittenLuckPillarsStepFromTheMonthPillar) {
+    // Luck pillars step one pair at a time from the month pillar: forward for a man born in a yang year
+    // or a woman born in a yin year, backward otherwise. A chart's luck is read over its first eight
+    // steps (as the article on luck pillars lists them), so every pillar an article names as a luck
+    // pillar of its worked chart must be one of those steps, in the direction of the sex the text
+    // states (either, where it states none); a list "依次为" is those steps in order.
+    constexpr int kSteps = 8;
+    const QString pillar = QStringLiteral("(%1%2)").arg(kStemClass, kBranchClass);
+    const QRegularExpression chart(QStringLiteral("%1年、%1月、%1日、%1时").arg(pillar));
+    // A pair standing alone: not part of a run such as "壬癸亥子".
+    const QRegularExpression lone(QStringLiteral("(?<![%1%2])%3(?![%1%2])").arg(kStems, kBranches, pillar));
+    const QRegularExpression sentenceEnd(QStringLiteral("[。；]"));
+    int named = 0;
+    QSet<int> articlesWithLuck;
+    for (auto it = articles().cbegin(); it != articles().cend(); ++it) {
+        QString month;
+        bool yangYear = false;
+        Sex chartSex = Sex::Unstated;
+        for (const QString& paragraph : it.value().split(QLatin1Char('\n'))) {
+            const auto c = chart.match(paragraph);
+            if (c.hasMatch()) {
+                month = c.captured(2);
+                yangYear = calendar::stemPosition(c.captured(1).left(1)) % 2 == 0;
+                chartSex = statedSex(paragraph);
+            }
+            if (month.isEmpty()) continue;
+            for (const QString& sentence : paragraph.split(sentenceEnd)) {
+                const bool aboutLuck = sentence.contains(QChar(u'运')) && !sentence.contains(QStringLiteral("小运")) &&
+                                       !sentence.contains(QStringLiteral("行年"));
+                Sex sex = statedSex(sentence);
+                if (sex == Sex::Unstated) sex = statedSex(paragraph);
+                if (sex == Sex::Unstated) sex = chartSex;
+                int listed = 0;
+                for (auto m = lone.globalMatch(sentence); m.hasNext();) {
+                    const auto p = m.next();
+                    const QString pair = p.captured(1);
+                    const int s = calendar::stemPosition(pair.left(1)), b = calendar::branchPosition(pair.mid(1));
+                    if (s % 2 != b % 2) continue;  // no pair of the sixty ("乙寅" inside "甲乙寅卯")
+                    const int from = std::max(0, int(p.capturedStart()) - 2);
+                    const QString before = sentence.mid(from, p.capturedStart() - from);
+                    const QString after = sentence.mid(p.capturedEnd(), 2);
+                    // The chart's own pillars ("庚子月", "月柱庚子"), years and decades are no luck pillars.
+                    if ((!after.isEmpty() && QStringLiteral("年月日时旬").contains(after[0])) ||
+                        before.endsWith(QChar(u'柱')) || before == QStringLiteral("流年") || after == QStringLiteral("流年"))
+                        continue;
+                    if (!aboutLuck && !before.endsWith(QChar(u'交'))) continue;
+                    const QString where = QStringLiteral("id %1: %2 in \"%3\"").arg(it.key()).arg(pair, sentence);
+                    int forward = 0, backward = 0;
+                    const int ms = calendar::stemPosition(month.left(1)), mb = calendar::branchPosition(month.mid(1));
+                    for (int k = 1; k <= kSteps; ++k) {
+                        if (calendar::pillarAt(ms + k, mb + k) == pair) forward = k;
+                        if (calendar::pillarAt(ms - k, mb - k) == pair) backward = k;
+                    }
+                    const bool goesForward = yangYear == (sex == Sex::Man);
+                    const int step = sex == Sex::Unstated ? std::max(forward, backward) : goesForward ? forward : backward;
+                    EXPECT_GT(step, 0) << where.toStdString() << " is not within " << kSteps << " steps of the month pillar "
+                                       << month.toStdString();
+                    if (sentence.contains(QStringLiteral("依次"))) {
+                        EXPECT_EQ(step, ++listed) << where.toStdString() << ": the list skips or reorders steps";
+                    }
+                    ++named;
+                    articlesWithLuck.insert(it.key());
+                }
+            }
+        }
+    }
+    EXPECT_GE(named, 30);
+    for (int id : {16, 61, 63, 65, 68}) EXPECT_TRUE(articlesWithLuck.contains(id)) << "id " << id << " names no luck pillar";
 }
 
 TEST(KnowledgeTables, VoidBranchArticleAgreesWithVoidBranches) {

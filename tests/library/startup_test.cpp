@@ -195,6 +195,26 @@ TEST_F(StartupTest, TheStartUpBackupLeavesACompactedCopyAndABakFolder) {
     EXPECT_EQ(QDir(vb::dataFolder()).entryList({QStringLiteral(".codebackup*")}, QDir::Files | QDir::Hidden).size(), 0);
 }
 
+TEST_F(StartupTest, AStartRemovesWhatAnInterruptedRunLeftAndNothingElse) {
+    start();
+    stop();
+    const QStringList leftovers{".sysfiles.partial-a1B2c3/dirovovivov.mdb", "sysfiles/.dirovovivov.mdb.compact-q1w2e3",
+                                "sysfiles/.dirovovivov.mdb.compact-q1w2e3-journal", "sysfiles/bak/.veyra-copy-XyZ123/x.rtf",
+                                ".codebackup.mdb.new-abcdef", "sysfiles/.GREENNOTE1.rtf.aB3dE6", "nefilse/.BLUENote2.rtf.Zz0Zz0"};
+    for (const QString& name : leftovers + QStringList{"sysfiles/notes.txt", ".sysfiles.keep"}) {
+        QDir().mkpath(QFileInfo(dataPath(name)).absolutePath());
+        QFile f(dataPath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+    }
+    start();
+    for (const QString& name : leftovers) EXPECT_FALSE(QFileInfo::exists(dataPath(name))) << name.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dataPath(".sysfiles.partial-a1B2c3")));
+    EXPECT_TRUE(QFileInfo::exists(dataPath("sysfiles/notes.txt")));
+    EXPECT_TRUE(QFileInfo::exists(dataPath(".sysfiles.keep")));
+    EXPECT_TRUE(core::gWorkDB.isOpen());
+}
+
 TEST_F(StartupTest, CompactionOnExitKeepsEveryRowAndLeavesNoTemporaryFile) {
     library::FrmCodeLib& w = start();
     for (int i = 0; i < 50; ++i)

@@ -98,6 +98,54 @@ TEST_F(FolderDialogsTest, AnotherLibraryIsOverwrittenOnlyAfterAYes) {
     EXPECT_EQ(core::gWorkPath, other + u'/');
 }
 
+// Over another library, after the Yes, the folder holds the template's library files and nothing of
+// the old library's: items that take the old ids show empty pages, as does one whose page file an
+// earlier library left under its id.
+TEST_F(FolderDialogsTest, ANewLibraryOverAnotherHoldsOnlyTheTemplateAndNewItemsStartEmpty) {
+    const QString other = folder(QStringLiteral("旧库")) + u'/';
+    QDir(other).removeRecursively();
+    QDir().mkpath(other);
+    for (const QString& name : QDir(core::gWorkPath).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(core::gWorkPath + name, other + name));
+    for (int id = 5; id <= 8; ++id)
+        touch(other + QStringLiteral("GREENNOTE%1.rtf").arg(id), "{\\rtf1 the old library's note}");
+    touch(other + QStringLiteral("notes.txt"), "the user's own file");
+
+    library::FrmNew& d = open<library::FrmNew>("mnuNewDatabase");
+    d.txtPath()->setText(other);
+    boxes_.answer(vb::vbYes);
+    ok(d);
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_EQ(boxes_.last().text, "该目录中已有一个工作库，新建项目将覆盖它原有的全部内容。\n确实要覆盖吗？");
+    ASSERT_EQ(core::gWorkPath, other);
+    const QString templateFolder = core::TemplateFolder();
+    QStringList expected = QDir(templateFolder).entryList(QDir::Files);
+    expected << QStringLiteral("notes.txt");
+    expected.sort();
+    QStringList now = QDir(other).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    now.sort();
+    EXPECT_EQ(now, expected);
+    EXPECT_EQ(rowCount(other + QStringLiteral("dirovovivov.mdb"), QStringLiteral("codeitems")),
+              rowCount(templateFolder + QStringLiteral("dirovovivov.mdb"), QStringLiteral("codeitems")));
+    for (const QString& name : QDir(templateFolder).entryList({QStringLiteral("*.rtf")}, QDir::Files)) {
+        QFile a(templateFolder + name), b(other + name);
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly)) << name.toStdString();
+        EXPECT_EQ(a.readAll(), b.readAll()) << name.toStdString();
+    }
+
+    // A page left under the next ids, as another library or a failed deletion leaves one.
+    for (int id = 5; id <= 8; ++id) touch(other + QStringLiteral("GREENNOTE%1.rtf").arg(id), "{\\rtf1 left behind}");
+    w().tvCodeItems()->setCurrentItem(w().tvCodeItems()->topLevelItem(0));
+    trigger(QStringLiteral("mnuAddCode"));
+    const QString id = library::FrmCodeLib::nodeKey(w().tvCodeItems()->currentItem()).mid(1);
+    ASSERT_GE(id.toInt(), 5);
+    ASSERT_LE(id.toInt(), 8);
+    QFile page(other + QStringLiteral("GREENNOTE") + id + QStringLiteral(".rtf"));
+    EXPECT_FALSE(page.open(QIODevice::ReadOnly) && page.readAll().contains("left behind"));
+    EXPECT_FALSE(editor().toPlainText().contains(QStringLiteral("left behind")));
+    EXPECT_TRUE(editor().toPlainText().trimmed().isEmpty()) << editor().toPlainText().toStdString();
+}
+
 TEST_F(FolderDialogsTest, AFailedCopyChangesNothing) {
     const QString work = core::gWorkPath;
     const QString items = QString::number(this->items());

@@ -5,6 +5,7 @@
 #include "library/frm_code_lib.h"
 #include "platform/forms/common_dialog.h"
 #include "platform/vb/msgbox.h"
+#include "platform/vb/safe_file_writer.h"
 #include "tests/core/work_folder_fixture.h"
 
 #include <QAction>
@@ -431,6 +432,17 @@ protected:
         return bytes.size() < 4 ? -1 : qFromLittleEndian<int32_t>(bytes.constData());
     }
 };
+
+TEST_F(TransferWindow, AnExportOntoAFullDiskIsSaidAsSuchAndKeepsTheEarlierFile) {
+    const QString file = path("all.vcl");
+    writeFile(file, "an earlier export");
+    vb::SafeFileWriter::setFaultHook([](const QString&, qint64) { return false; });
+    exportFrom("ROOT", file);
+    vb::SafeFileWriter::setFaultHook({});
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.startsWith("61 Disk full: " + file)) << boxes_.last().text.toStdString();
+    EXPECT_EQ(readFile(file), "an earlier export");
+}
 
 TEST_F(TransferWindow, StarterLibraryRoundTripsThroughTheRoot) {
     const QString file = path("all.vcl");

@@ -1,5 +1,8 @@
 // Layout, hit codes, dragging with limits and the bar events, painting.
+#include "splitter/splitter_window.h"
 #include "tests/splitter/sinks.h"
+
+#include <QPainter>
 
 #include <QTest>
 
@@ -183,6 +186,54 @@ TEST(SplitterLayout, MouseDragFiresTheBarEvents) {
     }
 }
 
+TEST(SplitterLayout, FeedbackBarShowsAboveThePanesControls) {
+    for (int autoSize : {0, 1, 2}) {
+        DragFixture f(autoSize);
+        // Two opaque controls over the panes, as the host's text boxes lie on them.
+        std::vector<QWidget*> panes = f.contain({"Left", "Right"});
+        for (QWidget* w : panes) {
+            w->setAutoFillBackground(true);
+            QPalette p = w->palette();
+            p.setColor(QPalette::Window, QColor(250, 250, 250));
+            w->setPalette(p);
+        }
+        f.put(kCol, int16_t(0));
+        f.put(kPanelControl, QString("Left"));
+        f.put(kCol, int16_t(1));
+        f.put(kPanelControl, QString("Right"));
+        ASSERT_TRUE(f.control->autoSizeAll());
+        ASSERT_EQ(panes[1]->geometry(), QRect(111, 2, 200, 100));
+        // Pixels of the bar's place at x 204..208, over the right pane's control until it moves, that
+        // differ from what lies there.
+        const QColor control(250, 250, 250), back(192, 192, 192);
+        auto differing = [&](QColor there) {
+            const QImage shot = f.window->grab().toImage();
+            int n = 0;
+            for (int x = 204; x < 209; ++x)
+                for (int y = 50; y < 54; ++y) n += shot.pixelColor(x, y) != there;
+            return n;
+        };
+        QWidget* overlay = f.window->findChild<QWidget*>("SplitterFeedback");
+        ASSERT_NE(overlay, nullptr);
+        QTest::mousePress(f.window, Qt::LeftButton, {}, QPoint(105, 50));
+        QTest::mouseMove(f.window, QPoint(205, 50));
+        if (autoSize == 1) {
+            // Sizing while moving: the controls themselves follow and no bar is drawn.
+            EXPECT_EQ(panes[0]->width(), 200);
+            EXPECT_TRUE(overlay->isHidden());
+            EXPECT_EQ(differing(back), 0);
+        } else {
+            EXPECT_EQ(panes[1]->geometry(), QRect(111, 2, 200, 100)) << autoSize;  // placed after the release
+            EXPECT_EQ(f.window->children().last(), overlay) << autoSize;      // the topmost child
+            EXPECT_EQ(differing(control), 10) << autoSize;  // the checkerboard's half inverted
+        }
+        QTest::mouseRelease(f.window, Qt::LeftButton, {}, QPoint(205, 50));
+        EXPECT_TRUE(overlay->isHidden());
+        EXPECT_EQ(panes[0]->width(), autoSize == 0 ? 100 : 200) << autoSize;
+        EXPECT_EQ(differing(autoSize == 0 ? control : back), 0) << autoSize;
+    }
+}
+
 TEST(SplitterLayout, MouseMoveEventArguments) {
     DragFixture f(1);
     QTest::mouseMove(f.window, QPoint(30, 40));
@@ -240,6 +291,65 @@ TEST(SplitterLayout, PaintsBevelsOutlineAndBars) {
     EXPECT_EQ(img.pixelColor(40, 98), light);
     EXPECT_EQ(img.pixelColor(1 + 84 + 2, 50), back);              // the bar is background
     EXPECT_EQ(img.pixelColor(40, 50), back);
+}
+
+namespace {
+// Records what automatic sizing asks of the host.
+struct CountingHost final : PaneHost {
+    int placed = 0, shown = 0;
+    QRect last;
+    bool place(const QByteArray&, const QRect& r) override {
+        ++placed;
+        last = r;
+        return true;
+    }
+    bool show(const QByteArray&, bool) override {
+        ++shown;
+        return true;
+    }
+};
+}  // namespace
+
+TEST(SplitterLayout, TheLargestGridTheRulesAllowStaysInsideItsArithmetic) {
+    // Sixteen by sixteen panes, every size and limit at the largest extent, every width at 16 bits.
+    SplitterModel m;
+    m.colCount = m.rowCount = kMaxLines;
+    m.bevelOuter = m.bevelInner = 2;
+    m.bevelWidth = m.borderWidth = m.outlineWidth = m.splitterWidth = INT16_MAX;
+    for (LineArrays* a : {&m.columns, &m.rows}) {
+        a->size.fill(kMaxExtent);
+        a->min.fill(kMaxExtent);
+        a->max.fill(kMaxExtent);
+        a->visible.fill(0);
+    }
+    for (QByteArray& name : m.panels) name = "Pane";
+    const int64_t step = int64_t(kMaxExtent) + m.frame() + m.splitterWidth;
+    EXPECT_EQ(m.offsetOf(Direction::Columns, 15), int64_t(m.outlineWidth) + 15 * step);
+    EXPECT_EQ(m.paneRect(15, 15).right(), int64_t(m.outlineWidth) + 15 * step + kMaxExtent + m.frame() - 1);
+    m.recomputeLast(Direction::Columns, kMaxExtent);
+    EXPECT_EQ(m.columns.size[15], 0);
+    EXPECT_EQ(m.equalize(Direction::Rows, kMaxExtent), 0);
+    m.columns.size.fill(kMaxExtent);
+    m.rows.size.fill(kMaxExtent);
+    EXPECT_EQ(m.hitTest(INT32_MAX, INT32_MIN), 256);
+    EXPECT_EQ(m.hitTest(m.outlineWidth + m.half(), m.outlineWidth + m.half()), 256);
+    CountingHost host;
+    EXPECT_TRUE(m.autoSizeAll(host));
+    EXPECT_EQ(host.placed, kPaneCount);
+    EXPECT_EQ(host.last.right(), m.paneRect(15, 15).right() - m.half());
+    EXPECT_TRUE(m.autoSizePanel(15, 15, host));
+    // A drag on the last bar, as far as the limits let it go either way.
+    const int barX = m.offsetOf(Direction::Columns, 15) - m.splitterWidth;
+    ASSERT_TRUE(m.startDrag(int16_t(15 * 16), QPoint(barX, 0)));
+    for (int x : {barX + kMaxExtent * 2, barX - kMaxExtent * 2, 0}) m.dragTo(QPoint(x, 0));
+    EXPECT_EQ(m.feedbackRect(Direction::Columns, {kMaxExtent, kMaxExtent}).left(),
+              m.offsetOf(Direction::Columns, 15) - m.splitterWidth);
+    // Painting the widest frames on one pane.
+    SplitterModel one = m;
+    one.colCount = one.rowCount = 1;
+    QImage image(64, 64, QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintSplitter(painter, one, image.size());
 }
 
 TEST(SplitterLayout, MethodsByDispatch) {

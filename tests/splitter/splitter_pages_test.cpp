@@ -4,6 +4,9 @@
 #include "tests/splitter/sinks.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QLayout>
+#include <QStyle>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
@@ -171,6 +174,7 @@ TEST(SplitterPages, PanelsPageNamesAndPreviewClicks) {
     EXPECT_EQ(names->itemText(0), "<none>");
     EXPECT_EQ(names->itemText(1), "lvFiles");
     EXPECT_EQ(names->currentIndex(), 0);
+    EXPECT_FALSE(names->isEditable());  // a drop-down list: only offered names are chosen
     names->setCurrentIndex(1);
     f.leave(names);
     EXPECT_EQ(f.page->working().panels[0], "lvFiles");
@@ -196,6 +200,79 @@ TEST(SplitterPages, PanelsPageNamesAndPreviewClicks) {
     f.page->Apply();
     EXPECT_EQ(f.hosted.control->model().panels[16], "<none>");
     EXPECT_EQ(f.hosted.control->model().panels[0], "");
+}
+
+namespace {
+// The page's controls that show something, as laid out at the page's fixed size.
+template <class Page>
+void expectLaidApart() {
+    PageFixture<Page> f(QSize(200, 100), {"lvFiles"});
+    f.frame->show();
+    f.widget->layout()->activate();
+    QList<QWidget*> shown;
+    for (QWidget* w : f.widget->template findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!w->isHidden()) shown << w;
+    ASSERT_GE(shown.size(), 14);
+    const QRect page = f.widget->rect();
+    for (int i = 0; i < shown.size(); ++i) {
+        const QWidget* a = shown[i];
+        EXPECT_TRUE(page.contains(a->geometry()))
+            << a->metaObject()->className() << " " << a->objectName().toStdString();
+        if (auto* l = qobject_cast<const QLabel*>(a)) {
+            EXPECT_GE(l->width(), l->sizeHint().width()) << l->text().toStdString();  // no caption cut
+        }
+        if (auto* e = qobject_cast<const QLineEdit*>(a)) {
+            // Room for four digits, any pixel size a screen has.
+            const int room = e->width() - 2 * e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;
+            EXPECT_GE(room, e->fontMetrics().horizontalAdvance(QStringLiteral("9999"))) << e->objectName().toStdString();
+        }
+        for (int j = i + 1; j < shown.size(); ++j)
+            EXPECT_FALSE(a->geometry().intersects(shown[j]->geometry()))
+                << a->objectName().toStdString() << " and " << shown[j]->objectName().toStdString();
+    }
+}
+}  // namespace
+
+TEST(SplitterPages, EachPagesControlsLieApartInsideThePage) {
+    expectLaidApart<BorderPage>();
+    expectLaidApart<PanelsPage>();
+}
+
+TEST(SplitterPages, PanelsPageWorksOnTheControlAsTheGeneralPageLeftIt) {
+    // 200 pixels, frame 4, no outline: two columns, the last one 200 - 5 - 4 - 4 = 187 wide.
+    for (bool touched : {false, true}) {
+        PageFixture<PanelsPage> f(QSize(200, 100));
+        f.hosted.control->redraw();
+        f.hosted.put(kCol, int16_t(1));
+        f.page->Activate(f.frame.get(), &f.widget);  // filled from the control as laid out at its size
+        auto general = com::make<BorderPage>();
+        general->SetObjects({f.hosted.control->unknown()});
+        QWidget generalFrame;
+        QWidget* generalPage = nullptr;
+        general->Activate(&generalFrame, &generalPage);
+        EXPECT_EQ(f.field<QLineEdit>(248)->text(), "187");
+        if (touched) f.enter(244, "3");  // a pending change of its own
+        // The General page applies bars of 10 pixels.
+        auto* bars = generalPage->findChild<QLineEdit*>("ctl220");
+        bars->selectAll();
+        QTest::keyClicks(bars, "10");
+        general->Apply();
+        ASSERT_EQ(f.hosted.control->model().splitterWidth, 10);
+        // Shown again, an untouched page shows the control's last column as it is now.
+        f.frame->show();
+        if (!touched) {
+            EXPECT_EQ(f.field<QLineEdit>(248)->text(), "182");
+        }
+        // Four columns share out 200 - 3 x 10 - 4 x 4 = 154 pixels.
+        f.enter(226, "4");
+        const SplitterModel& w = f.page->working();
+        EXPECT_EQ((std::vector<int>{w.columns.size[0], w.columns.size[1], w.columns.size[2], w.columns.size[3]}),
+                  (std::vector<int>{38, 38, 38, 40}))
+            << touched;
+        EXPECT_EQ(w.columns.min[1], touched ? 3 : 0);
+        general->Deactivate();
+        general->SetObjects({});
+    }
 }
 
 TEST(SplitterPages, PagesWithoutASplitterDoNothing) {

@@ -7,6 +7,9 @@
 #include <QRandomGenerator>
 #include <QtEndian>
 
+#include <functional>
+#include <limits>
+
 #include <gtest/gtest.h>
 
 using namespace splitter;
@@ -193,6 +196,136 @@ TEST(SplitterPersistence, HostileStreamsChangeNothing) {
             unchanged("random");
         }
     }
+}
+
+namespace {
+
+// A stored layout with one record field or extent changed, and whether the control takes it.
+struct RecordCase {
+    const char* what;
+    std::function<void(Layout&)> change;
+    bool taken;
+};
+
+std::vector<RecordCase> recordCases() {
+    constexpr int32_t kBig = std::numeric_limits<int32_t>::max(), kSmall = std::numeric_limits<int32_t>::min();
+    // Fields of a record: 0 maximum, 1 minimum, 2 visibility threshold, 3 size.
+    return {
+        {"column size -1", [](Layout& l) { l.columns[0][3] = -1; }, false},
+        {"column size past the extent", [](Layout& l) { l.columns[0][3] = kMaxExtent + 1; }, false},
+        {"column size 2^31-1", [=](Layout& l) { l.columns[0][3] = kBig; }, false},
+        {"column minimum -5", [](Layout& l) { l.columns[0][1] = -5; }, false},
+        {"column minimum -2^31", [=](Layout& l) { l.columns[0][1] = kSmall; }, false},
+        {"column threshold 2^31-1", [=](Layout& l) { l.columns[0][2] = kBig; }, false},
+        {"column maximum -2", [](Layout& l) { l.columns[0][0] = -2; }, false},
+        {"column maximum 2^31-1", [=](Layout& l) { l.columns[0][0] = kBig; }, false},
+        {"row size -2^31", [=](Layout& l) { l.rowRecords[1][3] = kSmall; }, false},
+        {"row size 2^31-1 twice", [=](Layout& l) { l.rowRecords[0][3] = l.rowRecords[1][3] = kBig; }, false},
+        {"row threshold past the extent", [](Layout& l) { l.rowRecords[1][2] = kMaxExtent + 1; }, false},
+        {"row minimum past the extent", [](Layout& l) { l.rowRecords[0][1] = 40000; }, false},
+        {"extent width 2^31-1", [=](Layout& l) { l.extentW = kBig; }, false},
+        {"extent height -1", [](Layout& l) { l.extentH = -1; }, false},
+        {"extent height one pixel past", [](Layout& l) { l.extentH = 866974; }, false},
+        // What the rules can produce is taken: the largest extent, no maximum, sizes at the extent.
+        {"extent height at the largest", [](Layout& l) { l.extentH = 866973; }, true},
+        {"every field at the extent",
+         [](Layout& l) { l.columns[0] = {kMaxExtent, kMaxExtent, kMaxExtent, kMaxExtent}; }, true},
+        {"zero everywhere", [](Layout& l) { l.rowRecords[0] = {0, 0, 0, 0}; }, true},
+    };
+}
+
+}  // namespace
+
+TEST(SplitterPersistence, RecordsTheRulesCannotProduceAreRefusedWithNothingChanged) {
+    for (const RecordCase& c : recordCases()) {
+        Layout l = kChartWindow;
+        c.change(l);
+        // Without a window and in one, so that a taken layout is laid out and painted at once.
+        for (bool windowed : {false, true}) {
+            splittertest::Hosted h(QSize(185, 577));
+            com::ComPtr<SplitterControl> bare = com::make<SplitterControl>();
+            SplitterControl* control = windowed ? h.control.get() : bare.get();
+            if (windowed) h.host->show();
+            ASSERT_EQ(load(control, kCaseList.bytes()), com::S_OK);
+            control->markDirty();
+            const QByteArray before = save(control);
+            control->markDirty();
+            const com::HResult hr = load(control, l.bytes());
+            EXPECT_EQ(com::succeeded(hr), c.taken) << c.what;
+            if (c.taken) continue;
+            EXPECT_EQ(control->IsDirty(), com::S_OK) << c.what;
+            EXPECT_EQ(save(control), before) << c.what;
+            if (windowed) {
+                EXPECT_EQ(h.window->size(), QSize(185, 577)) << c.what;
+                h.window->grab();
+            }
+        }
+    }
+    // The same records from a property bag.
+    for (const auto& [name, value] : {std::pair{"ColWidth0", std::numeric_limits<int32_t>::max()},
+                                      std::pair{"RowHeight1", -3}, std::pair{"RowMinHeight0", kMaxExtent + 1},
+                                      std::pair{"ColMaxWidth0", -9}}) {
+        auto c = com::make<SplitterControl>();
+        auto bag = com::make<com::MemoryPropertyBag>();
+        load(c.get(), kChartWindow.bytes());
+        ASSERT_EQ(c->Save(bag.get(), true, true), com::S_OK);
+        bag->Write(QString::fromLatin1(name), com::Value(int32_t(value)));
+        c->markDirty();
+        EXPECT_TRUE(com::failed(c->Load(static_cast<com::IPropertyBag*>(bag.get())))) << name;
+        EXPECT_EQ(c->IsDirty(), com::S_OK) << name;
+        EXPECT_EQ(save(c.get()), kChartWindow.bytes()) << name;
+    }
+}
+
+TEST(SplitterPersistence, StoredExtentReloadsAsThePixelsItWasWrittenFrom) {
+    // The chart window's layout: 4895 x 15266 HIMETRIC is 185 x 577 pixels, not 576.
+    splittertest::Hosted chart(QSize(10, 10));
+    chart.control->Close();
+    ASSERT_EQ(load(chart.control.get(), shipped("Chart.Splitter1.stm")), com::S_OK);
+    QWidget* window = nullptr;
+    chart.control->Activate(chart.host.get(), &window);
+    EXPECT_EQ(window->size(), QSize(185, 577));
+    EXPECT_EQ(save(chart.control.get()), shipped("Chart.Splitter1.stm"));
+    // Every size written from a window reloads as that size.
+    auto writer = com::make<SplitterControl>();
+    QWidget parent;
+    QWidget* w = nullptr;
+    writer->Activate(&parent, &w);
+    for (int px = 0; px <= 2000; ++px) {
+        w->resize(px, 2000 - px);
+        QSize himetric;
+        writer->GetExtent(&himetric);
+        auto reader = com::make<SplitterControl>();
+        ASSERT_EQ(reader->SetExtent(himetric), com::S_OK);
+        QWidget readerParent;
+        QWidget* r = nullptr;
+        reader->Activate(&readerParent, &r);
+        ASSERT_EQ(r->size(), QSize(px, 2000 - px)) << himetric.width() << " x " << himetric.height();
+        reader->Close();
+    }
+    writer->Close();
+}
+
+TEST(SplitterPersistence, ExtentsAreBoundedByTheLargestExtent) {
+    auto c = com::make<SplitterControl>();
+    for (const QSize bad : {QSize(-1, 10), QSize(866974, 10), QSize(10, std::numeric_limits<int>::max())})
+        EXPECT_EQ(c->SetExtent(bad), com::E_INVALIDARG) << bad.width() << " x " << bad.height();
+    QSize extent;
+    c->GetExtent(&extent);
+    EXPECT_EQ(extent, QSize(5080, 5080));
+    ASSERT_EQ(c->SetExtent(QSize(866973, 866973)), com::S_OK);
+    QWidget parent;
+    QWidget* w = nullptr;
+    c->Activate(&parent, &w);
+    EXPECT_EQ(w->size(), QSize(kMaxExtent, kMaxExtent));
+    // A window larger than the largest extent is written as that extent, which reloads.
+    w->resize(100000, 40000);
+    c->GetExtent(&extent);
+    EXPECT_EQ(extent, QSize(866960, 866960));
+    EXPECT_EQ(c->clientSize(), QSize(kMaxExtent, kMaxExtent));
+    auto d = com::make<SplitterControl>();
+    EXPECT_EQ(load(d.get(), save(c.get())), com::S_OK);
+    c->Close();
 }
 
 TEST(SplitterPersistence, PropertyBagRoundTrip) {

@@ -77,6 +77,13 @@ TEST(SplitterProperties, PutRules) {
         {kRowVisibleHeight, int32_t(9), int32_t(9), true, true},
         {kColWidth, int32_t(120), int32_t(120), true, true},
         {kRowHeight, int32_t(-1), int32_t(0), false, false},  // below the minimum 0
+        // Nothing lies past the largest extent: a size there is ignored, a limit is bounded by it.
+        {kColWidth, int32_t(kMaxExtent), int32_t(kMaxExtent), true, true},
+        {kColWidth, int32_t(kMaxExtent + 1), int32_t(0), false, false},
+        {kRowHeight, int32_t(INT32_MAX), int32_t(0), false, false},
+        {kColMaxWidth, int32_t(INT32_MAX), int32_t(kMaxExtent), true, true},
+        {kRowMinHeight, int32_t(40000), int32_t(kMaxExtent), true, true},
+        {kColVisibleWidth, int32_t(INT32_MAX), int32_t(kMaxExtent), true, true},
         {kBackColor, uint32_t(0x8000000F), uint32_t(0x8000000F), true, true},
         {kRow, int16_t(0), int16_t(0), false, true},
         {kRow, int16_t(1), int16_t(0), false, true},  // outside Rows = 1: kept, still notified

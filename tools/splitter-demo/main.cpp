@@ -1,6 +1,8 @@
 // splitter-demo: hosts libsplitter.so from the program folder in a window, as the program's own
-// windows do, with a 2 x 2 grid of panes holding four text boxes. "Properties…" opens the control's
-// property pages; "Design mode" lets a click on a pane make it current, as a designer would.
+// windows do, with a 2 x 2 grid of panes holding four text boxes. The panes are sized after a bar has
+// moved, as in the program's windows ("Size while dragging" sizes them on every move instead).
+// "Properties…" opens the control's property pages; "Design mode" lets a click on a pane make it
+// current, as a designer would.
 #include "platform/com/host/control_host.h"
 #include "platform/vb/error.h"
 
@@ -39,6 +41,7 @@ public:
                 com::putProperty(d, QStringLiteral("PanelControl"), com::Value(names[c][r]));
             }
         }
+        com::putProperty(d, QStringLiteral("AutoSizeChildren"), com::Value(int16_t(2)));
         auto* menu = menuBar()->addMenu(QStringLiteral("&Splitter"));
         menu->addAction(QStringLiteral("&Properties…"), this, [this] {
             splitter_->showPropertyPages(this, QStringLiteral("Splitter1 Properties"));
@@ -46,6 +49,11 @@ public:
         QAction* design = menu->addAction(QStringLiteral("&Design mode"));
         design->setCheckable(true);
         connect(design, &QAction::toggled, this, [this](bool on) { splitter_->setUserMode(!on); });
+        QAction* live = menu->addAction(QStringLiteral("Size while &dragging"));
+        live->setCheckable(true);
+        connect(live, &QAction::toggled, this, [this](bool on) {
+            com::putProperty(splitter_->control(), QStringLiteral("AutoSizeChildren"), com::Value(int16_t(on ? 1 : 2)));
+        });
         menu->addAction(QStringLiteral("&Equal widths"), this, [this] {
             com::callMethod(splitter_->control(), QStringLiteral("EqualColWidth"), {}, nullptr);
             com::callMethod(splitter_->control(), QStringLiteral("EqualRowHeight"), {}, nullptr);

@@ -1,4 +1,6 @@
-#include "core/safe_file_writer.h"
+#include "platform/vb/safe_file_writer.h"
+
+#include "platform/vb/error.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace core {
+namespace vb {
 
 namespace {
 
@@ -63,10 +65,16 @@ bool SafeFileWriter::open() {
         ::close(fd);
         return fail(EIO);
     }
-    // mkstemp makes the file private; give it the permissions a plainly created file gets.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
+    // mkstemp makes the file private: it takes the mode of the file it replaces, or the one a plainly
+    // created file gets.
+    struct stat existing {};
+    if (::stat(QFile::encodeName(target_).constData(), &existing) == 0) {
+        ::fchmod(fd, existing.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
     return true;
 }
 
@@ -116,4 +124,9 @@ int runtimeErrorFor(int systemError) {
     }
 }
 
-}  // namespace core
+void raiseSystemError(int systemError, const QString& source, const QString& path) {
+    const int number = runtimeErrorFor(systemError);
+    raise(number, source, path.isEmpty() ? QString() : runtimeErrorText(number) + QStringLiteral(": ") + path);
+}
+
+}  // namespace vb

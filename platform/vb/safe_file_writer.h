@@ -2,7 +2,7 @@
 // Writes a file so that it either appears whole or not at all: the bytes go into a temporary file
 // beside the target, are read back and compared, and only then replace the target in one rename.
 // A writer released without a successful commit removes its temporary file and leaves any earlier
-// file at the target untouched.
+// file at the target untouched. A replaced file's mode is kept.
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QFile>
@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-namespace core {
+namespace vb {
 
 class SafeFileWriter {
 public:
@@ -52,5 +52,7 @@ private:
 // The runtime error number for a system error number: 53 file not found, 61 disk full,
 // 70 permission denied, 75 path/file access error for the rest.
 int runtimeErrorFor(int systemError);
+// Raises that runtime error; its text names `path` when one is given.
+[[noreturn]] void raiseSystemError(int systemError, const QString& source, const QString& path = QString());
 
-}  // namespace core
+}  // namespace vb
