@@ -4,10 +4,9 @@
 #include "core/application.h"
 #include "core/startup.h"
 #include "library/frm_code_lib.h"
+#include "library/program_end.h"
 #include "platform/forms/form_registry.h"
-#include "platform/vb/termination_signals.h"
-
-#include <QSessionManager>
+#include "platform/forms/program_end.h"
 
 int main(int argc, char** argv) {
     core::Application app(argc, argv);
@@ -18,13 +17,7 @@ int main(int argc, char** argv) {
     // calendar control starts.
     calendar::registerInstance();
 
-    auto endThroughUnload = [](int mode) {
-        if (auto* main = forms::loadedInstance<library::FrmCodeLib>()) main->Unload(mode);
-        else QCoreApplication::exit(0);
-    };
-    vb::onTerminationSignals(&app, [&](int) { endThroughUnload(forms::vbAppTaskManager); });
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
-                     [&](QSessionManager&) { endThroughUnload(forms::vbAppWindows); });
+    library::endThroughUnloadFromOutside(app);
 
     // Unloading the library window ends the program.
     if (!core::Main([] {
@@ -34,7 +27,7 @@ int main(int argc, char** argv) {
             main.Show();
         }))
         return 1;
-    const int status = QApplication::exec();
+    const int status = forms::execMainLoop();
     // Windows go before the application object does.
     forms::unloadAll(forms::vbAppWindows);
     forms::deleteUnloadedForms();

@@ -8,8 +8,6 @@
 #include "platform/vb/textfunctions.h"
 #include "platform/vb/variant.h"
 
-#include <QRegularExpression>
-
 #include <array>
 #include <optional>
 
@@ -57,7 +55,7 @@ FunctionResult Today(const FunctionArgs&) {
 }
 
 FunctionResult Format(const FunctionArgs& a) {
-    if (!IsSupportedFormat(a.second)) return {a.first, QString::fromUtf16(kFormatNotSupported)};
+    if (!vb::formatIsReadable(a.second)) return {a.first, QString::fromUtf16(kFormatNotSupported)};
     int firstDay = vb::vbSunday;
     if (a.hasThird) {
         double day = 0;
@@ -120,13 +118,6 @@ constexpr std::array kFunctions{
     BuiltinFunction{u"VAL", Arguments::One, nullptr, WithoutSecond::Empty, Val},
 };
 
-constexpr std::array<const char16_t*, 6> kNamedFormats{
-    u"General Number", u"Fixed", u"Standard", u"Percent", u"Short Date", u"Long Date",
-};
-constexpr std::array<const char16_t*, 3> kDateFormats{
-    u"yyyy-mm-dd", u"hh:nn:ss", u"yyyy-mm-dd hh:nn:ss",
-};
-
 }  // namespace
 
 QString TrimBlanks(const QString& text) {
@@ -140,19 +131,6 @@ const BuiltinFunction* FindBuiltinFunction(const QString& name) {
     for (const auto& f : kFunctions)
         if (name == QStringView(f.name)) return &f;
     return nullptr;
-}
-
-bool IsSupportedFormat(const QString& format) {
-    if (format.isEmpty()) return true;
-    const QString trimmed = format.trimmed();
-    for (const char16_t* named : kNamedFormats)
-        if (trimmed.compare(QStringView(named), Qt::CaseInsensitive) == 0) return true;
-    for (const char16_t* date : kDateFormats)
-        if (format.compare(QStringView(date), Qt::CaseInsensitive) == 0) return true;
-    // Whole numbers, fixed decimals, thousands grouping, percent and scientific: 0, 0.00, #,##0.00,
-    // 0.00%, 0.00E+00.
-    static const QRegularExpression number(QStringLiteral("^(#,##)?0(\\.0+)?(%|[Ee][+-]0+)?$"));
-    return number.match(format).hasMatch();
 }
 
 }  // namespace calculator

@@ -44,8 +44,4 @@ const BuiltinFunction* FindBuiltinFunction(const QString& name);
 // The text without leading and trailing blanks (spaces only: tabs and line breaks stay).
 QString TrimBlanks(const QString& text);
 
-// The formats FORMAT accepts: the number, percent, scientific and date forms the program uses and
-// the named formats; any other format text is refused.
-bool IsSupportedFormat(const QString& format);
-
 }  // namespace calculator

@@ -62,13 +62,13 @@ const std::array kButtons{
     ButtonPlace{u"cmdDecimal", u".", 3840, 3960, 1455, 495, ButtonFont::Digit, &FrmJiSuanQi::cmdDecimal_Click},
     ButtonPlace{u"leftk", u"(", 240, 4680, 1335, 495, ButtonFont::Digit, &FrmJiSuanQi::leftk_Click},
     ButtonPlace{u"rightk", u")", 2040, 4680, 1335, 495, ButtonFont::Digit, &FrmJiSuanQi::rightk_Click},
-    ButtonPlace{u"plus", u"+", 5760, 1800, 1815, 495, ButtonFont::Operator, &FrmJiSuanQi::plus_Click},
-    ButtonPlace{u"jian", u"-", 5760, 2520, 1815, 495, ButtonFont::Operator, &FrmJiSuanQi::jian_Click},
-    ButtonPlace{u"cheng", u"*", 5760, 3240, 1815, 495, ButtonFont::Operator, &FrmJiSuanQi::cheng_Click},
-    ButtonPlace{u"chu", u"/", 5760, 3960, 1815, 495, ButtonFont::Operator, &FrmJiSuanQi::chu_Click},
-    ButtonPlace{u"Command1", u"等   于", 3840, 4680, 3735, 495, ButtonFont::EqualsKey, &FrmJiSuanQi::Command1_Click},
-    ButtonPlace{u"Command2", u"Back Space", 7680, 1800, 975, 495, ButtonFont::BackSpaceKey, &FrmJiSuanQi::Command2_Click},
-    ButtonPlace{u"cmdClearEntry", u"清除", 7680, 2520, 975, 2655, ButtonFont::ClearKey, &FrmJiSuanQi::cmdClearEntry_Click},
+    ButtonPlace{u"plus", u"+", 5760, 1800, 1500, 495, ButtonFont::Operator, &FrmJiSuanQi::plus_Click},
+    ButtonPlace{u"jian", u"-", 5760, 2520, 1500, 495, ButtonFont::Operator, &FrmJiSuanQi::jian_Click},
+    ButtonPlace{u"cheng", u"*", 5760, 3240, 1500, 495, ButtonFont::Operator, &FrmJiSuanQi::cheng_Click},
+    ButtonPlace{u"chu", u"/", 5760, 3960, 1500, 495, ButtonFont::Operator, &FrmJiSuanQi::chu_Click},
+    ButtonPlace{u"Command1", u"等   于", 3840, 4680, 3420, 495, ButtonFont::EqualsKey, &FrmJiSuanQi::Command1_Click},
+    ButtonPlace{u"Command2", u"Back Space", 7380, 1800, 1275, 495, ButtonFont::BackSpaceKey, &FrmJiSuanQi::Command2_Click},
+    ButtonPlace{u"cmdClearEntry", u"清除", 7380, 2520, 1275, 2655, ButtonFont::ClearKey, &FrmJiSuanQi::cmdClearEntry_Click},
 };
 
 constexpr int kDisplayLeft = 240;
@@ -81,6 +81,7 @@ constexpr int kStatusHeight = 270;
 }  // namespace
 
 FrmJiSuanQi::FrmJiSuanQi() : forms::Form(QStringLiteral("frmJiSuanQi")) {
+    setDialogKeys();
     setCaption(QStringLiteral("表达式计算器    "));
     QWidget* area = client();
 

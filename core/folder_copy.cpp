@@ -146,27 +146,28 @@ bool copyIntoStagedFolder(QStringList files, const QString& target, bool snapsho
 
 }  // namespace
 
-void CopyWorkDatabase(QString& source, QString& target) {
+bool CopyWorkDatabase(QString& source, QString& target) {
     if (!QFileInfo(source).isDir()) {
         reportMissingFolder(source);
-        return;
+        return false;
     }
     MainWindowHourglass hourglass;
     const bool backup = gBackupMode;
     const bool targetExists = QFileInfo(target).isDir();
-    if (targetExists && !backup) return;
+    if (targetExists && !backup) return true;
     BackupModeConsumed consumed;
 
     appendSlash(source);
     appendSlash(target);
     if (targetExists && QFileInfo(source).canonicalFilePath() == QFileInfo(target).canonicalFilePath())
-        return;  // a backup onto itself: the files are already there
+        return true;  // a backup onto itself: the files are already there
 
     QStringList files = libraryFiles(source);
     if (backup) files = QStringList{files.front()} + withoutStalePages(files.mid(1), files.front());
     const bool copied = copyIntoStagedFolder(files, target, backup);
     if (copied && !backup) registry::SaveSetting(QStringLiteral("veyraww"), QStringLiteral("Settings"),
                                                  QStringLiteral("LastDB"), target);
+    return copied;
 }
 
 void MakeLibraryFromTemplate(const QString& target) {
@@ -184,11 +185,11 @@ void MakeLibraryFromTemplate(const QString& target) {
     stage.replaceTarget();
 }
 
-void BackUpWorkDatabase(const QString& target) {
+bool BackUpWorkDatabase(const QString& target) {
     gBackupMode = true;
     QString source = gWorkPath;
     QString into = target;
-    CopyWorkDatabase(source, into);
+    return CopyWorkDatabase(source, into);
 }
 
 void CopyFolderFiles(const QString& source, const QString& target) {

@@ -18,10 +18,12 @@ namespace core {
 // and page files) are replaced without asking; for any other file of the same name the copy policy
 // decides. Without backup mode a successful copy records `target` as setting LastDB. A call that
 // gets past the existing-target test leaves gBackupMode false.
-void CopyWorkDatabase(QString& source, QString& target);
+// Returns false when the copy failed or was cancelled (the user has been told).
+bool CopyWorkDatabase(QString& source, QString& target);
 
-// Backs the current library (gWorkPath) up into `target`: CopyWorkDatabase in backup mode.
-void BackUpWorkDatabase(const QString& target);
+// Backs the current library (gWorkPath) up into `target`: CopyWorkDatabase in backup mode. False
+// when the backup failed or was cancelled (the user has been told).
+bool BackUpWorkDatabase(const QString& target);
 
 // Makes a new library in `target` from the template folder: its database and pages only. An existing
 // folder takes the new contents in one step, once they are whole: the library files it held (its

@@ -48,6 +48,8 @@ void RecordTableDigest(dao::Database& db, const QString& table, const QStringLis
 }
 
 void VerifyRuleDatabase(dao::Database& db) {
+    // Without its password table any connect string opens it: it is not the file the build wrote.
+    if (!db.hasPassword()) refuse(db, QStringLiteral("it has no password"));
     if (!db.hasTable(digestTable())) refuse(db, QStringLiteral("it holds no table digests"));
     QSet<QString> recorded;
     {

@@ -30,8 +30,8 @@ inline constexpr char16_t kDigestTable[] = u"MSysTableDigests";
 void RecordTableDigest(dao::Database& db, const QString& table, const QStringList& key);
 
 // Checks every table of `db` against its recorded digest. A table missing, added, emptied or
-// changed, or no digests at all, raises 3049 naming the file and the table, so that a damaged or
-// altered rule database is refused like one that fails to open.
+// changed, no digests at all, or no password raises 3049 naming the file (and the table), so that a
+// damaged or altered rule database is refused like one that fails to open.
 void VerifyRuleDatabase(dao::Database& db);
 
 // Opens the rule database at `path` with its password, verifies it and closes it again.

@@ -53,7 +53,8 @@ void ReplaceAll(QString& text, const QString& find, const QString& replacement, 
 }
 
 bool FileExists(const QString& path) {
-    if (path.isEmpty() || QFileInfo(path).isDir()) return false;
+    // Only a regular file: opening a pipe to look would wait for a writer.
+    if (path.isEmpty() || !QFileInfo(path).isFile()) return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     file.close();

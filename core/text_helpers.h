@@ -13,7 +13,7 @@ namespace core {
 void ReplaceAll(QString& text, const QString& find, const QString& replacement, bool wholeWord);
 
 // True when `path` names a file that can be opened for reading now; false for a missing file, a
-// folder, an empty path or a file that cannot be read. Nothing is read or written.
+// folder, a pipe or device, an empty path or a file that cannot be read. Nothing is read or written.
 bool FileExists(const QString& path);
 
 // One word of a text, as SplitWords returns it.

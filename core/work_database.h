@@ -15,6 +15,26 @@ inline constexpr char16_t kCodeFilesTableDdl[] =
     u"OrigDateTime DATETIME, DateAdded DATETIME, NAME TEXT(50), xingbie TEXT(10), borntime TEXT(50), "
     u"guatime DATETIME, savetime DATETIME, address TEXT(255), tel TEXT(50), why TEXT(255), jielun MEMO)";
 
+// The tables of a work database with the columns the program reads; the two marked are made when a
+// library lacks them (with every column), the others a library must bring.
+struct WorkTable {
+    const char16_t* name;
+    bool madeWhenMissing;
+    const char16_t* columns;  // separated by blanks
+};
+inline constexpr WorkTable kWorkTables[] = {
+    {u"codeitems", false, u"id parentid description code notes example"},
+    {u"Bookmarks", false, u"ID CodeID Description"},
+    {u"codefiles", true,
+     u"ID CodeID Description File OrigDateTime DateAdded NAME xingbie borntime guatime savetime address tel why jielun"},
+    {u"CodeDBVersion", true, u"version"},
+};
+
+// Why the file at `path` cannot be used as a work database, in words for the user; empty when it can.
+// It is read, never changed: it must be a regular file that passes SQLite's quick check and holds
+// the tables above with their columns (names compared without regard to case).
+QString workDatabaseProblem(const QString& path);
+
 // The work database of `folder`, a path ending in "/".
 inline QString workDatabasePath(const QString& folder) { return folder + QString::fromUtf16(kWorkDatabaseName); }
 

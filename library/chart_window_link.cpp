@@ -8,4 +8,10 @@ bool openChartWindow(const vb::Date& birth, bool isMale, int32_t fileId, const Q
     return windows::openCase(birth, isMale, fileId, name);
 }
 
+bool birthCanBeCharted(const vb::Date& birth) { return windows::birthCanBeCharted(birth); }
+
+bool storeChartConclusion() { return windows::storeShownConclusion(); }
+
+bool closeChartWindow() { return windows::closeChartWindow(); }
+
 }  // namespace library

@@ -2,6 +2,8 @@
 
 #include "core/code_item.h"
 #include "core/globals.h"
+#include "core/page_file.h"
+#include "core/recovery.h"
 #include "core/text_helpers.h"
 #include "core/wait_cursor.h"
 #include "library/ctl_file_details.h"
@@ -14,9 +16,11 @@
 #include "platform/forms/richtextbox.h"
 #include "platform/forms/twips_geometry.h"
 #include "platform/vb/folders.h"
+#include "platform/vb/msgbox.h"
 #include "platform/vb/twips.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTabBar>
@@ -133,7 +137,9 @@ void CtlCodeDetails::buildControls() {
     picPicture2_ = new QWidget(this);
     picPicture2_->setObjectName(QStringLiteral("picPicture2"));
     auto* hint = new QLabel(QStringLiteral("右键单击列表弹出操作菜单"), picPicture2_);
+    hint->setObjectName(QStringLiteral("lblHint"));
     hint->move(0, 2);
+    hint->adjustSize();
     hideToolPanels();
 }
 
@@ -190,23 +196,32 @@ bool CtlCodeDetails::Initialise(dao::Database& db, std::shared_ptr<core::CCodeIt
 }
 
 bool CtlCodeDetails::Terminate(bool quiet) {
-    const bool saved = SaveShownPage(false, quiet);
+    const bool saved = SaveShownPage(quiet);
     item_.reset();
     shownPath_.clear();
     core::gWorkDB = dao::Database();
     return saved;
 }
 
-bool CtlCodeDetails::SaveShownPage(bool evenUnchanged, bool quiet) {
+bool CtlCodeDetails::SaveShownPage(bool quiet) {
     if (shownPath_.isEmpty() || !item_) return true;
     forms::RichTextBox* txtCode = window_.txtCode();
-    if (!evenUnchanged && !txtCode->document()->isModified()) return true;
+    // Only what the user changed is written: a page shown and left alone stays the file it was.
+    if (!txtCode->document()->isModified()) return true;
     // An item deleted meanwhile keeps no pages: writing one would bring its file back.
     if (!itemStored()) {
         shownPath_.clear();
         return true;
     }
     try {
+        if (!pageReadWhole_) {
+            // What the reader passed over would be gone with the first save: the original stays beside it.
+            const QString copy = core::keepOriginalPage(shownPath_);
+            pageReadWhole_ = true;
+            vb::MsgBox(QStringLiteral("页面文件“%1”未能完整读取，保存前已将原文件另存为“%2”。")
+                           .arg(QFileInfo(shownPath_).fileName(), QFileInfo(copy).fileName()),
+                       vb::vbOKOnly | vb::vbInformation);
+        }
         txtCode->saveFile(shownPath_);
         txtCode->document()->setModified(false);
         return true;
@@ -214,6 +229,14 @@ bool CtlCodeDetails::SaveShownPage(bool evenUnchanged, bool quiet) {
         if (!quiet) forms::reportError(e, QStringLiteral(" ctlCodeDetails::SaveCurrentPage"));
         return false;
     }
+}
+
+void CtlCodeDetails::KeepUnsavedPage() {
+    forms::RichTextBox* txtCode = window_.txtCode();
+    if (shownPath_.isEmpty() || !item_ || !txtCode->document()->isModified()) return;
+    const QString name = QFileInfo(shownPath_).fileName();
+    core::keepUnsavedText(QStringLiteral("条目“%1”的页面 %2").arg(item_->Description(), name), name, txtCode->textRtf());
+    txtCode->document()->setModified(false);
 }
 
 bool CtlCodeDetails::itemStored() const {
@@ -266,6 +289,7 @@ void CtlCodeDetails::showTextPage(const QString& key) {
             txtCode->saveFile(path);
         }
         txtCode->loadFile(path);
+        pageReadWhole_ = txtCode->loadedWhole();
     } catch (...) {
         // What the editor holds is no page of this item, so nothing may save it as one.
         txtCode->clear();
@@ -275,6 +299,8 @@ void CtlCodeDetails::showTextPage(const QString& key) {
     txtCode->document()->setModified(false);
     shownPath_ = path;
     core::gCurrentRtfFile = path;
+    // A page newly shown is searched from its top.
+    core::gFindPos = 0;
     setCaptionPicture(QString::fromUtf16(page->image));
     currentView_ = page->view;
     emit ViewChanged(page->view);
@@ -321,7 +347,7 @@ void CtlCodeDetails::onTabChanged(int index) {
 
 bool CtlCodeDetails::tbsTabs_BeforeClick(const QString& oldKey) {
     if (!item_) return true;
-    if (isTextKey(oldKey) && !SaveShownPage(true)) return false;
+    if (isTextKey(oldKey) && !SaveShownPage()) return false;
     commitItem();
     return true;
 }
@@ -394,7 +420,7 @@ void CtlCodeDetails::SaveCurrentPage() {
     const int pos = txtCode->selStart();
     {
         core::chourglass wait;
-        if (isTextKey(selectedKey()) && SaveShownPage(true)) {
+        if (isTextKey(selectedKey()) && SaveShownPage()) {
             try {
                 commitItem();
             } catch (const vb::Error&) {
@@ -453,14 +479,19 @@ void CtlCodeDetails::UserControl_Resize() {
     place(tbsTabs_, kMargin, kTabsTop, std::max(0, w - kMargin - toolsWidth - kMargin), tabHeight);
     const int toolsTop = kTabsTop + std::max(0, (tabHeight - kButtonWidth) / 2);
     place(picPicture1_, w - toolsWidth - kEdge, toolsTop, toolsWidth, kButtonWidth);
-    place(picPicture2_, w - toolsWidth - kEdge, toolsTop, toolsWidth, kButtonWidth);
+    // The case list's panel is as wide as its hint, which is shown whole.
+    const QWidget* hint = picPicture2_->findChild<QLabel*>(QStringLiteral("lblHint"));
+    const int hintWidth = std::max(toolsWidth, twips(hint->width()));
+    place(picPicture2_, w - hintWidth - kEdge, toolsTop, hintWidth, std::max(kButtonWidth, twips(hint->y() + hint->height())));
     int top = kTabsTop + tabHeight;
     // The library window's formatting bar, when it sits in this control, lies above the page.
     QWidget* bar = windowBar();
     if (bar && isAncestorOf(bar) && !bar->isHidden()) {
-        // The bar keeps the height it gave itself (it has no size hint).
-        const int barHeight = twips(bar->sizeHint().height() > 0 ? bar->sizeHint().height() : bar->height());
-        place(bar, kEdge, top, w - 2 * kEdge, barHeight);
+        // The bar takes as many rows as the width leaves it.
+        const int barWidth = w - 2 * kEdge;
+        const int barPixels = bar->hasHeightForWidth() ? bar->heightForWidth(vb::twipsToPixels(barWidth)) : bar->height();
+        const int barHeight = twips(barPixels);
+        place(bar, kEdge, top, barWidth, barHeight);
         top += barHeight;
     }
     // An enlarged editor belongs to the window meanwhile and keeps its place there.

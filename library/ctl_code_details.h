@@ -62,10 +62,14 @@ public:
     QString CodeWindowText() const;
     int32_t CurrentView() const { return currentView_; }
 
-    // Writes the page in the editor to its file when it was changed since it was loaded or saved
-    // (always with `evenUnchanged`); true when nothing needed writing or the write succeeded. A
-    // failure is reported unless `quiet`.
-    bool SaveShownPage(bool evenUnchanged = false, bool quiet = false);
+    // Writes the page in the editor to its file when it was changed since it was loaded or saved;
+    // true when nothing needed writing or the write succeeded. A failure is reported unless `quiet`.
+    // A page that was not read whole is first copied beside its file (the user is told); a link in the
+    // page's place is replaced by a file of its own, never written through.
+    bool SaveShownPage(bool quiet = false);
+    // Keeps the shown page, which could not be saved, in a recovery file (an end that cannot wait);
+    // from then on nothing tries to save it again.
+    void KeepUnsavedPage();
 
     // --- Event handlers (public so that tests drive them as the events do) ---
     void imgButtons_Click(int index);
@@ -134,6 +138,7 @@ private:
     bool mResizing = false;
     int32_t currentView_ = 0;
     QString shownPath_;
+    bool pageReadWhole_ = true;  // the shown page's file was read whole: saving over it loses nothing
     int tabIndex_ = 0;
     bool revertingTab_ = false;
     int marqueeStep_ = 15;

@@ -210,6 +210,8 @@ void CtlFileDetails::PopulateListView() {
         rs.close();
     } catch (const vb::Error&) {
     }
+    // The columns fit what was listed, as 宽度调整 fits them.
+    core::SetAllColumnWidths(lvFiles_, forms::lvscwAutoSizeUseHeader);
 }
 
 void CtlFileDetails::lvFiles_Click() {
@@ -333,7 +335,7 @@ void CtlFileDetails::lvFiles_GotFocus() {
 void CtlFileDetails::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int w = width(), h = height();
-    fraFile_->setGeometry(0, -vb::twipsToPixels(150), w, h + vb::twipsToPixels(150));
+    fraFile_->setGeometry(0, 0, w, h);
     const int inset = vb::twipsToPixels(50);
     QWidget* panes = splitter_ ? splitter_->window() : fallbackPanes_;
     if (panes) panes->setGeometry(inset, 0, std::max(0, w - inset), h);

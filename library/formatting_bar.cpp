@@ -10,12 +10,19 @@
 #include <QFontDatabase>
 #include <QMouseEvent>
 
+#include <span>
+#include <utility>
+
 namespace library {
 
 namespace {
 constexpr int kButtonWidth = 330;   // twips: 22 pixels
 constexpr int kButtonHeight = 315;  // 21 pixels
 constexpr int kGroupGap = 120;
+constexpr int kRowGap = 30;
+constexpr int kFontBoxWidth = 2400;
+constexpr int kSizeBoxWidth = 900;
+constexpr int kBoxGap = 60;
 const QString kSongTi = QStringLiteral("宋体");
 }  // namespace
 
@@ -23,24 +30,24 @@ FormattingBar::FormattingBar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("picPicture1"));
     images_.addFolder(vb::joinPath(vb::programFolder(), QStringLiteral("pictures")));
 
-    int left = 0;
-    for (const BarButton& b : kMainBar) {
-        addButton(imgButtons_, b.index, QString::fromUtf16(b.picture), left);
-        left += kButtonWidth;
+    for (auto [array, buttons] : {std::pair{&imgButtons_, std::span<const BarButton>(kMainBar)},
+                                  std::pair{&imgAButtons_, std::span<const BarButton>(kAlignmentBar)},
+                                  std::pair{&imgFButtons_, std::span<const BarButton>(kStyleBar)}}) {
+        groups_.emplace_back();
+        for (const BarButton& b : buttons) groups_.back().push_back(addButton(*array, b));
     }
-    left += kGroupGap;
-    for (int i = 0; i < 3; ++i, left += kButtonWidth) addButton(imgAButtons_, i, QString::fromUtf16(kAlignmentPictures[i]), left);
-    left += kGroupGap;
-    for (int i = 0; i < 3; ++i, left += kButtonWidth) addButton(imgFButtons_, i, QString::fromUtf16(kStylePictures[i]), left);
-    left += kGroupGap;
 
     cboFontCombo_ = new forms::ComboBox(QStringLiteral("cboFontCombo"), this);
-    forms::setTwipsGeometry(cboFontCombo_, left, 0, 2400, kButtonHeight);
-    left += 2400 + 60;
+    forms::setTwipsGeometry(cboFontCombo_, 0, 0, kFontBoxWidth, kButtonHeight);
+    cboFontCombo_->setToolTip(QStringLiteral("字体"));
     cboSizeCombo_ = new forms::ComboBox(QStringLiteral("cboSizeCombo"), this);
-    forms::setTwipsGeometry(cboSizeCombo_, left, 0, 900, kButtonHeight);
-    left += 900;
-    setMinimumSize(static_cast<int>(vb::twipsToPixels(left)), static_cast<int>(vb::twipsToPixels(kButtonHeight)));
+    forms::setTwipsGeometry(cboSizeCombo_, 0, 0, kSizeBoxWidth, kButtonHeight);
+    cboSizeCombo_->setToolTip(QStringLiteral("字号"));
+    groups_.push_back({cboFontCombo_, cboSizeCombo_});
+
+    // As narrow as its widest group, as high as one row.
+    setMinimumSize(vb::twipsToPixels(kFontBoxWidth + kBoxGap + kSizeBoxWidth), vb::twipsToPixels(kButtonHeight));
+    arrange(width(), true);
 
     for (int index : imgButtons_.indexes())
         connect(imgButtons_.at(index), &forms::ImageButton::Click, this, [this, index] { emit imgButtonsClick(index); });
@@ -50,12 +57,60 @@ FormattingBar::FormattingBar(QWidget* parent) : QWidget(parent) {
         connect(imgFButtons_.at(index), &forms::ImageButton::Click, this, [this, index] { emit imgFButtonsClick(index); });
 }
 
-forms::ImageButton* FormattingBar::addButton(forms::ControlArray<forms::ImageButton>& array, int index,
-                                             const QString& pictureName, int left) {
-    auto* button = array.add(index, new forms::ImageButton(&images_, pictureName, this));
-    forms::setTwipsGeometry(button, left, 0, kButtonWidth, kButtonHeight);
+forms::ImageButton* FormattingBar::addButton(forms::ControlArray<forms::ImageButton>& array, const BarButton& b) {
+    auto* button = array.add(b.index, new forms::ImageButton(&images_, QString::fromUtf16(b.picture), this));
+    button->setToolTip(QString::fromUtf16(b.tip));
+    forms::setTwipsGeometry(button, 0, 0, kButtonWidth, kButtonHeight);
     button->installEventFilter(this);
     return button;
+}
+
+int FormattingBar::arrange(int width, bool place) const {
+    const int groupGap = vb::twipsToPixels(kGroupGap);
+    const int itemGap = vb::twipsToPixels(kBoxGap);
+    const int rowHeight = vb::twipsToPixels(kButtonHeight);
+    const int rowStep = rowHeight + vb::twipsToPixels(kRowGap);
+    int x = 0;
+    int y = 0;
+    for (const std::vector<QWidget*>& group : groups_) {
+        int groupWidth = 0;
+        for (QWidget* w : group) groupWidth += w->width() + (groupWidth > 0 && !qobject_cast<forms::ImageButton*>(w) ? itemGap : 0);
+        // A group starts a new row when it does not fit beside the one before it; a group wider
+        // than the bar breaks between its buttons.
+        if (x > 0 && x + groupGap + groupWidth > width) {
+            x = 0;
+            y += rowStep;
+        } else if (x > 0) {
+            x += groupGap;
+        }
+        bool first = true;
+        for (QWidget* w : group) {
+            if (!first && !qobject_cast<forms::ImageButton*>(w)) x += itemGap;
+            if (x > 0 && x + w->width() > width && !first) {
+                x = 0;
+                y += rowStep;
+            }
+            if (place) w->move(x, y);
+            x += w->width();
+            first = false;
+        }
+    }
+    return y + rowHeight;
+}
+
+int FormattingBar::heightForWidth(int width) const { return arrange(width, false); }
+
+QSize FormattingBar::sizeHint() const {
+    int width = 0;
+    for (const std::vector<QWidget*>& group : groups_)
+        for (QWidget* w : group) width += w->width();
+    width += static_cast<int>(groups_.size()) * vb::twipsToPixels(kGroupGap);
+    return {width, heightForWidth(this->width() > 0 ? this->width() : width)};
+}
+
+void FormattingBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    arrange(width(), true);
 }
 
 // The pressed picture while the left button is down; the click itself comes after the release.

@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+#include <vector>
+
 namespace forms {
 class ComboBox;
 }
@@ -20,14 +22,17 @@ namespace library {
 struct BarButton {
     int index;
     const char16_t* picture;
+    const char16_t* tip;  // what a click does
 };
 inline constexpr BarButton kMainBar[] = {
-    {0, u"new"},    {1, u"open"},    {3, u"print"},    {4, u"find"},      {5, u"cut"},
-    {6, u"copy"},   {7, u"paste"},   {8, u"color"},    {9, u"bullet"},    {10, u"bigsmall"},
-    {11, u"bookmark"}, {12, u"mark"}, {13, u"mark"},   {14, u"bookmark"},
+    {0, u"new", u"文字颜色"},        {1, u"open", u"全选"},           {3, u"print", u"打印"},
+    {4, u"find", u"查找和替换"},     {5, u"cut", u"剪切"},            {6, u"copy", u"复制"},
+    {7, u"paste", u"粘贴"},          {8, u"color", u"背景颜色"},      {9, u"bullet", u"项目符号"},
+    {10, u"bigsmall", u"放大编辑区"}, {11, u"bookmark", u"显示或隐藏书签栏"}, {12, u"mark", u"添加书签"},
+    {13, u"mark", u"添加书签"},      {14, u"bookmark", u"显示或隐藏书签栏"},
 };
-inline constexpr const char16_t* kAlignmentPictures[] = {u"left", u"center", u"right"};
-inline constexpr const char16_t* kStylePictures[] = {u"bold", u"italic", u"underline"};
+inline constexpr BarButton kAlignmentBar[] = {{0, u"left", u"左对齐"}, {1, u"center", u"居中"}, {2, u"right", u"右对齐"}};
+inline constexpr BarButton kStyleBar[] = {{0, u"bold", u"粗体"}, {1, u"italic", u"斜体"}, {2, u"underline", u"下划线"}};
 
 // The smallest and largest size of the size box.
 inline constexpr int kSmallestSize = 6;
@@ -45,6 +50,12 @@ public:
     forms::ComboBox* cboFontCombo() const { return cboFontCombo_; }
     forms::ComboBox* cboSizeCombo() const { return cboSizeCombo_; }
 
+    // The bar wraps its groups (main bar, alignment, style, the two boxes) onto as many rows as its
+    // width needs, so that nothing of it is cut off in a narrow window.
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+
     // The font names the system has, in its order, with "宋体" (or the installed face that stands for
     // it) selected; the sizes " 6" … " 70" with " 12" selected.
     void FillFontList();
@@ -56,10 +67,14 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    forms::ImageButton* addButton(forms::ControlArray<forms::ImageButton>& array, int index, const QString& pictureName,
-                                  int left);
+    forms::ImageButton* addButton(forms::ControlArray<forms::ImageButton>& array, const BarButton& button);
+    // Places the groups for `width` pixels (only measures when `place` is false); the height taken.
+    int arrange(int width, bool place) const;
+
+    std::vector<std::vector<QWidget*>> groups_;
 
     forms::ImageList images_;
     forms::ControlArray<forms::ImageButton> imgButtons_{QStringLiteral("imgButtons")};

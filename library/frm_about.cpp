@@ -15,6 +15,7 @@ namespace library {
 
 FrmAbout::FrmAbout() : forms::Form(QStringLiteral("frmAbout")) {
     setCaption(QStringLiteral("关于《Veyra》"));
+    setDialogKeys();
     setWindowIcon(appIcon());
     QWidget* area = client();
     auto* picture1 = new QLabel(area);
@@ -43,17 +44,15 @@ FrmAbout::FrmAbout() : forms::Form(QStringLiteral("frmAbout")) {
     }
     auto* picture2 = new QLabel(area);
     picture2->setObjectName(QStringLiteral("Picture2"));
+    // The window closes once its link is open; after a failure it stays, so the address can be read.
     connect(lblLink1_, &forms::Label::clicked, this, [this] {
-        ExecuteLink(lblLink1_->caption());
-        Unload();
+        if (ExecuteLink(lblLink1_->caption())) Unload();
     });
     connect(lbllink2_, &forms::Label::clicked, this, [this] {
-        ExecuteLink(lbllink2_->caption());
-        Unload();
+        if (ExecuteLink(lbllink2_->caption())) Unload();
     });
     connect(lblMailTo_, &forms::Label::clicked, this, [this] {
-        ExecuteLink(QStringLiteral("mailto:") + lblMailTo_->caption());
-        Unload();
+        if (ExecuteLink(QStringLiteral("mailto:") + lblMailTo_->caption())) Unload();
     });
     setClientSize(6240, 3660);
 }
@@ -64,13 +63,14 @@ void FrmAbout::Form_Load() {
     lblVersion_->setCaption(vb::appVersionText());
 }
 
-void FrmAbout::ExecuteLink(const QString& link) {
+bool FrmAbout::ExecuteLink(const QString& link) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool opened = QDesktopServices::openUrl(QUrl(link));
     QApplication::restoreOverrideCursor();
     if (!opened)
         vb::MsgBox(QStringLiteral("Error Opening Link to ") + link + QStringLiteral("\r\n\r\n") + QString::number(0),
                    vb::vbOKOnly, QStringLiteral("frmAbout::ExecuteLink"));
+    return opened;
 }
 
 }  // namespace library

@@ -13,8 +13,9 @@ class FrmAbout : public forms::Form {
 public:
     FrmAbout();
 
-    // Opens a web or mail link with the desktop's own program; a failure is said in a message.
-    static void ExecuteLink(const QString& link);
+    // Opens a web or mail link with the desktop's own program; false, after a message, when it could
+    // not be opened.
+    static bool ExecuteLink(const QString& link);
 
     forms::Label* lblVersion() const { return lblVersion_; }
     forms::Label* lblDisclaimer() const { return lblDisclaimer_; }

@@ -38,6 +38,7 @@ FrmAddBookmark::FrmAddBookmark() : forms::Form(QStringLiteral("frmAddBookmark"))
     cmdcancel_ = new QPushButton(QStringLiteral("取消"), area);
     cmdcancel_->setObjectName(QStringLiteral("cmdcancel"));
     forms::setTwipsGeometry(cmdcancel_, 4080, 1380, 1200, 375);
+    setDialogKeys(cmdcancel_);
 
     connect(txtBookmark_, &QLineEdit::textChanged, this, [this] { txtBookmark_Change(); });
     connect(cmdok_, &QPushButton::clicked, this, [this] { cmdOk_Click(); });

@@ -46,6 +46,13 @@ void endThisCopy() {
     QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
 }
 
+// The birth text as a whole date and time ("1990-6-6 8:30"); a date or a time alone is no birth.
+bool parseBirthText(const QString& text, vb::Date* birth) {
+    const QStringList parts = text.simplified().split(u' ');
+    return parts.size() == 2 && !parts[0].contains(u':') && parts[1].contains(u':') &&
+           vb::Date::parse(parts.join(u' '), birth);
+}
+
 int lengthOf(const QString& text, bool bytes) {
     return bytes ? static_cast<int>(vb::toCp936(text).size()) : static_cast<int>(text.size());
 }
@@ -101,6 +108,15 @@ FrmCalendar::FrmCalendar(QWidget* parent) : forms::Form(QStringLiteral("frmcalen
     const int buttonsTop = frame.y() + frame.height() + 120;
     forms::setTwipsGeometry(cmdcancel_, frame.x() + frame.width() - 1200, buttonsTop, 1200, 400);
     forms::setTwipsGeometry(cmdok_, frame.x() + frame.width() - 2520, buttonsTop, 1200, 400);
+
+    setDialogKeys(cmdcancel_);
+    // The entries in reading order, the name first; the calendar, then the buttons.
+    QWidget* const order[] = {txtnume_, opXingbie1_, opXingbie2_, txtborntime_, txtWhy_, txtaddress_, txttel_, wnlqd_,
+                              cmdok_, cmdcancel_};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    setFocusProxy(txtnume_);
+    txtnume_->setFocus();
 
     const QSize clientSize = vb::twipsToPixels(QSizeF(frame.x() + frame.width() + 60, buttonsTop + 400 + 120));
     area->setFixedSize(clientSize);
@@ -167,10 +183,16 @@ void FrmCalendar::cmdok_Click() {
     core::chourglass wait;
     if (tapSound_ && tapSound_->status() != QSoundEffect::Error) tapSound_->play();
     vb::Date birth;
-    if (!vb::Date::parse(txtborntime_->text().trimmed(), &birth)) {
-        vb::MsgBox(QStringLiteral("请在万年历中选择出生时间"), vb::vbOKOnly | vb::vbExclamation);
+    if (!parseBirthText(txtborntime_->text(), &birth)) {
+        // A date or a time alone reads as a moment, but not as the one the person was born at.
+        const QString text = txtborntime_->text().trimmed();
+        vb::MsgBox(vb::Date::parse(text, nullptr) ? QStringLiteral("出生时间“%1”不完整，须有日期和时间，请在万年历中选择。").arg(text)
+                                                  : QStringLiteral("请在万年历中选择出生时间"),
+                   vb::vbOKOnly | vb::vbExclamation);
         return;
     }
+    // A case the chart window cannot show would be stored for nothing.
+    if (!birthCanBeCharted(birth)) return;
     if (itemId_ == 0) {
         vb::MsgBox(QStringLiteral("请先在条目树中选择一个条目，命例将存入该条目"), vb::vbOKOnly | vb::vbExclamation);
         return;
@@ -221,6 +243,20 @@ int32_t FrmCalendar::SaveCaseRecord(const vb::Date& birth) {
 
 void FrmCalendar::cmdcancel_Click() { Unload(); }
 
+bool FrmCalendar::holdsEntries() const {
+    for (const QLineEdit* box : {txtnume_, txtWhy_, txtaddress_, txttel_})
+        if (!box->text().isEmpty()) return true;
+    return opXingbie2_->isChecked();
+}
+
+bool FrmCalendar::mayDiscardEntries() {
+    if (!holdsEntries()) return true;
+    show();
+    raise();
+    return vb::MsgBox(QStringLiteral("“个人资料”窗口中填写的命例尚未保存，换用其它工作库将放弃这些资料。\n确实要放弃吗？"),
+                      vb::vbYesNo | vb::vbQuestion | vb::vbDefaultButton2) == vb::vbYes;
+}
+
 void FrmCalendar::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
     const QString path = core::workDatabasePath(core::gWorkPath);
     if (!core::gWorkPath.isEmpty() && QFileInfo(path).isFile()) {
@@ -233,9 +269,8 @@ void FrmCalendar::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
 }
 
 void showFrmcalendar(int32_t itemId) {
-    const bool wasOpen = forms::loadedInstance<FrmCalendar>() != nullptr;
     FrmCalendar& w = forms::defaultInstance<FrmCalendar>();
-    if (!wasOpen) w.setItemId(itemId);
+    w.setItemId(itemId);
     if (!w.endingProgram()) w.Show();
 }
 

@@ -4,9 +4,11 @@
 // `txtborntime`. OK stores the case in table codefiles under the library item the window was opened
 // for, and opens its chart.
 //
-// The window takes its item when it opens and keeps it: the shared gCodeID is only the case list's
-// reload signal, which a focus change may reset while the window is open. A failed OK says what is
-// wrong and keeps the window open with its entries.
+// The window takes its item from the request that opened it, and from each later request while it is
+// open (the latest one wins); the shared gCodeID is only the case list's reload signal, which a focus
+// change may reset while the window is open. OK takes only a whole birth date and time within the
+// calendar (1882-03-01 … 2031-12-31). A failed OK says what is wrong and keeps the window open with
+// its entries.
 #include "platform/forms/form.h"
 #include "platform/vb/date.h"
 
@@ -53,6 +55,12 @@ public:
     void setItemId(int32_t id) { itemId_ = id; }
     // The row the last OK stored; 0 before.
     int32_t savedId() const { return savedId_; }
+
+    // Whether the user typed or chose something here that closing would throw away.
+    bool holdsEntries() const;
+    // Before the window is closed for another library: true when nothing would be lost or the user
+    // agrees to let the entries go.
+    bool mayDiscardEntries();
 
     void cmdok_Click();
     void cmdcancel_Click();
@@ -104,7 +112,7 @@ private:
 };
 
 // Loads the window's default instance if needed and shows it, modeless, for a case of item `itemId`;
-// a copy that is ending shows nothing. An open window keeps the item it was opened for.
+// a copy that is ending shows nothing. An open window takes the item of this latest request.
 void showFrmcalendar(int32_t itemId = 0);
 
 }  // namespace library

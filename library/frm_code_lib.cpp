@@ -5,6 +5,7 @@
 #include "core/editor_host.h"
 #include "core/folder_copy.h"
 #include "core/globals.h"
+#include "core/recovery.h"
 #include "core/wait_cursor.h"
 #include "library/app_icon.h"
 #include "library/ctl_bookmarks.h"
@@ -20,6 +21,7 @@
 #include "platform/vb/mousepointer.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/twips.h"
+#include "platform/vb/unattended_end.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -28,6 +30,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QTreeWidget>
 
 namespace library {
@@ -50,6 +53,8 @@ FrmCodeLib::FrmCodeLib() : forms::Form(QStringLiteral("frmCodeLib")) {
 
 FrmCodeLib::~FrmCodeLib() {
     disconnectEditorEvents();
+    // The tree empties itself as it goes, which moves its highlight: nothing of this window may hear it.
+    tvCodeItems_->disconnect(this);
     if (core::mainWindowHost() == this) core::setMainWindowHost(nullptr);
     if (core::editorHost() == editorHost_.get()) core::setEditorHost(nullptr);
 }
@@ -124,11 +129,6 @@ void FrmCodeLib::connectMenus() {
     onMenu(QStringLiteral("MNUZHUYE"), &FrmCodeLib::MNUZHUYE_Click);
     connect(menuEntries_.value(QStringLiteral("mnuViewBookMarks")), &QAction::triggered, this,
             [this] { ShowBookmarkPane(!viewBookMarks_); });
-    connect(menuEntries_.value(QStringLiteral("MnuWanNian")), &QAction::triggered, this, [this] {
-        // A case from the calendar goes to the item shown, as one from the case list does.
-        const auto& item = ctlCodeItemDetails_->item();
-        showFrmcalendar(item ? item->Key().toInt() : 0);
-    });
 }
 
 bool FrmCodeLib::guarded(const QString& tag, const std::function<void()>& f) { return forms::reportErrors(tag, f); }
@@ -143,10 +143,38 @@ void FrmCodeLib::setMousePointer(int pointer) {
 void FrmCodeLib::unloadWindow() { Unload(forms::vbFormCode); }
 
 void FrmCodeLib::EnableLibraryCommands(bool flag) {
-    for (const char16_t* name : {u"MnuEdit", u"mnuView", u"MNUBAK", u"mnuNewDatabase"})
-        menuEntries_.value(QString::fromUtf16(name))->setEnabled(flag);
-    tvCodeItems_->setEnabled(flag);
-    ctlCodeItemDetails_->setEnabled(flag);
+    libraryOpen_ = flag;
+    updateCommandStates();
+}
+
+namespace {
+
+// What a command needs to be enabled: an open library (some of them), and an editor that is not
+// enlarged (all of them): they replace the item or the library the enlarged editor shows, or the
+// panes it covers.
+struct CommandNeeds {
+    const char16_t* name;
+    bool library;
+};
+constexpr CommandNeeds kLibraryMenus[] = {
+    {u"mnuNewDatabase", true}, {u"MNUBAK", true}, {u"mnuOpenDatabase", false}, {u"mnuViewBookMarks", false},
+};
+constexpr const char16_t* kItemButtons[] = {u"OPENDB", u"NEW", u"DELETE", u"PREVIOUS", u"NEXT", u"VIEWBOOKMARKS"};
+
+}  // namespace
+
+void FrmCodeLib::updateCommandStates() {
+    const bool free = !enlarged_;
+    for (const char16_t* name : {u"MnuEdit", u"mnuView"}) menuEntries_.value(QString::fromUtf16(name))->setEnabled(libraryOpen_);
+    for (const CommandNeeds& c : kLibraryMenus)
+        menuEntries_.value(QString::fromUtf16(c.name))->setEnabled(free && (libraryOpen_ || !c.library));
+    if (tbTools_)
+        for (const char16_t* name : kItemButtons)
+            if (auto* button = tbTools_->findChild<QAction*>(QString::fromUtf16(name))) button->setEnabled(free);
+    // The tree and the bookmarks choose the shown item; the enlarged editor covers them anyway.
+    tvCodeItems_->setEnabled(libraryOpen_ && free);
+    if (bookmarkList_) bookmarkList_->setEnabled(free);
+    ctlCodeItemDetails_->setEnabled(libraryOpen_);
 }
 
 void FrmCodeLib::Form_Load() {
@@ -183,15 +211,22 @@ void FrmCodeLib::Form_Load() {
             menuEntries_.value(QString::fromUtf16(name))->setVisible(false);
     });
     forms::unloadInstance<FrmSplash>();
+    // What the last end by a signal or the session's end could not store, and where its text is.
+    const QString notice = core::takeLastEndNotice();
+    if (!notice.isEmpty()) vb::MsgBox(notice, vb::vbOKOnly | vb::vbExclamation);
 }
 
 void FrmCodeLib::Form_QueryUnload(int& cancel, int unloadMode) {
     // An end the desktop or a signal asks for cannot wait for an answer.
     const bool ending = unloadMode == forms::vbAppWindows || unloadMode == forms::vbAppTaskManager;
-    // The page on screen is written first; when it cannot be, the user keeps it on screen.
-    if (!ctlCodeItemDetails_->SaveShownPage(false, ending) && !ending) {
-        cancel = 1;
-        return;
+    // The page on screen is written first; when it cannot be, the user keeps it on screen, or, when
+    // no one is there to keep it, a recovery file does.
+    if (!ctlCodeItemDetails_->SaveShownPage(ending && !vb::unattendedEnd())) {
+        if (!ending) {
+            cancel = 1;
+            return;
+        }
+        ctlCodeItemDetails_->KeepUnsavedPage();
     }
     if (ending) return;
     if (menuEntries_.value(QStringLiteral("mnuNewDatabase"))->isEnabled()) return;

@@ -111,6 +111,18 @@ public:
     void EnableLibraryCommands(bool flag);
     void SaveSettingsAndCloseDatabase();
 
+    // Whether the file at `path` can be the work database; when it cannot, the user is told why and
+    // nothing is done with it.
+    bool AcceptWorkDatabase(const QString& path);
+    // Before the open library goes (another work database, a new library): the shown page is saved,
+    // the chart window stores its conclusion in its case and closes, the new-case dialog closes
+    // (asking first when it holds entries). Refused while the editor is enlarged. False when the
+    // switch must not happen; the user has been told why and the library stays as it is.
+    bool PrepareLibrarySwitch();
+    // Writes what the windows show of the open library into it (the shown page, an open chart
+    // window's conclusion) before its files are copied; false when one could not be (reported).
+    bool SaveWhatIsShown();
+
 protected:
     void Form_Load() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
@@ -131,7 +143,13 @@ private:
     // The window's error report, with a procedure tag such as " frmCodeLib::Form_Load".
     bool guarded(const QString& tag, const std::function<void()>& f);
 
+    // Enables the library commands by whether a library is open and the editor is not enlarged.
+    void updateCommandStates();
+
     int mousePointer_ = 0;
+    bool libraryOpen_ = false;
+    // The last work folder's database was refused at start: the user has been told once.
+    bool databaseRefused_ = false;
     QString clipboardFormat_;
     std::unique_ptr<core::CSettings> settings_;
     bool viewBookMarks_ = true;
@@ -171,8 +189,15 @@ public:
     int32_t hoverCount() const { return hoverCount_; }
 
     void BoldTreeNode(QTreeWidgetItem* node);
-    // The one place where choosing a node shows its item.
-    void ShowSelectedItem(const QString& key);
+    // The one place where choosing a node shows its item; the status bar names it. False when the
+    // page shown could not be saved first (reported): it stays on screen.
+    bool ShowSelectedItem(const QString& key);
+    // Highlights `node` and shows its item, as a click on it does. The highlight, the editor and the
+    // status bar always name one item: a highlight that moves (keys, code) shows its item, and when
+    // the shown page cannot be saved the highlight goes back to the item shown.
+    void SelectNode(QTreeWidgetItem* node);
+    // "ROOT" while no item is shown, else "C" & the shown item's id.
+    QString shownKey() const;
     void AddCode();
     void DeleteCodeItem();
     void DeleteItemTree(QTreeWidgetItem* node);
@@ -184,6 +209,7 @@ public:
 
     // Tree events (positions in the viewport's pixels; buttons as Qt gives them).
     void tvCodeItems_NodeClick(QTreeWidgetItem* node);
+    void tvCodeItems_CurrentChanged(QTreeWidgetItem* node);
     // False refuses the edit.
     bool tvCodeItems_BeforeLabelEdit(QTreeWidgetItem* node);
     void tvCodeItems_AfterLabelEdit(QTreeWidgetItem* node, bool& cancel, const QString& newString);
@@ -225,6 +251,9 @@ private:
     QPoint dragStart_;
     int dragScroll_ = 0;  // -1 up, 0 none, 1 down
     int32_t hoverCount_ = 0;
+    // A mouse press is under way, and it moved the highlight (so its click has shown the item).
+    bool pressing_ = false;
+    bool pressShown_ = false;
     // ---- end of the item tree's block ----
 
     // ---- Menus, formatting bar, editor events, bookmark pane, find, new library, backup, help ----

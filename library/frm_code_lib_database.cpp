@@ -3,13 +3,16 @@
 #include "core/folder_copy.h"
 #include "core/globals.h"
 #include "core/work_database.h"
+#include "library/chart_window_link.h"
 #include "library/ctl_bookmarks.h"
 #include "library/ctl_code_details.h"
+#include "library/frm_calendar.h"
 #include "library/frm_code_lib.h"
 #include "library/main_window_layout_settings.h"
 #include "platform/dao/dao.h"
 #include "platform/forms/common_dialog.h"
 #include "platform/forms/error_report.h"
+#include "platform/forms/form_registry.h"
 #include "platform/vb/app_version.h"
 #include "platform/vb/folders.h"
 #include "platform/vb/msgbox.h"
@@ -50,8 +53,38 @@ bool FrmCodeLib::OpenWorkDatabase() {
         ChooseWorkDatabase();
         return core::gWorkDB.isOpen();
     }
-    return openInto(*this, DatabasePath);
+    if (openInto(*this, DatabasePath)) return true;
+    // A database that did not open is not this program's to compact or back up at its end.
+    DatabasePath.clear();
+    return false;
 }
+
+bool FrmCodeLib::AcceptWorkDatabase(const QString& path) {
+    const QString problem = core::workDatabaseProblem(path);
+    if (problem.isEmpty()) return true;
+    vb::MsgBox(QStringLiteral("“%1”不是可用的 Veyra 工作库：%2。\n它没有被打开，也没有被改动。").arg(path, problem),
+               vb::vbOKOnly | vb::vbExclamation);
+    return false;
+}
+
+bool FrmCodeLib::PrepareLibrarySwitch() {
+    // The enlarged editor keeps the library commands away; a dialog opened before it may not switch.
+    if (enlarged_) {
+        vb::MsgBox(QStringLiteral("编辑区正放大显示，请先还原，再换用其它工作库。"), vb::vbOKOnly | vb::vbExclamation);
+        return false;
+    }
+    if (!ctlCodeItemDetails_->SaveShownPage()) return false;
+    FrmCalendar* newCase = forms::loadedInstance<FrmCalendar>();
+    if (newCase && !newCase->mayDiscardEntries()) return false;
+    if (!closeChartWindow()) {
+        vb::MsgBox(QStringLiteral("命盘窗口中的结论未能存入它的命例，工作库没有切换。"), vb::vbOKOnly | vb::vbExclamation);
+        return false;
+    }
+    if ((newCase = forms::loadedInstance<FrmCalendar>())) newCase->Unload();
+    return true;
+}
+
+bool FrmCodeLib::SaveWhatIsShown() { return ctlCodeItemDetails_->SaveShownPage() && storeChartConclusion(); }
 
 void FrmCodeLib::ChooseWorkDatabase() {
     QString fileName;
@@ -68,19 +101,21 @@ void FrmCodeLib::ChooseWorkDatabase() {
 }
 
 bool FrmCodeLib::OpenLibraryFolder(const QString& folder) {
+    const QString database = core::workDatabasePath(folder);
+    if (!AcceptWorkDatabase(database) || !PrepareLibrarySwitch()) return false;
     const QString previous = core::gWorkDB.isOpen() ? DatabasePath : QString();
     // What the open library shows is saved before it goes.
     SaveSettingsAndCloseDatabase();
     if (core::gWorkDB.isOpen()) core::gWorkDB.close();
     core::gWorkDB = dao::Database();
 
-    const QString database = core::workDatabasePath(folder);
     if (!openInto(*this, database)) {
         // The library that was open stays the one in use.
         const bool reopened = !previous.isEmpty() && openInto(*this, previous);
         if (reopened) {
-            bookmarkList_->Initialise(core::gWorkDB);
             ctlCodeItemDetails_->Initialise(core::gWorkDB, nullptr);
+            FillTree();  // the highlight goes to the root, which the editor shows now
+            bookmarkList_->Initialise(core::gWorkDB);
         }
         EnableLibraryCommands(reopened);
         return false;
@@ -89,10 +124,10 @@ bool FrmCodeLib::OpenLibraryFolder(const QString& folder) {
     DatabasePath = database;
     core::saveSetting(QString::fromUtf16(kLastDBKey), folder);
     CheckDatabaseVersion();  // the caption names the new folder
+    ctlCodeItemDetails_->Initialise(core::gWorkDB, nullptr);
     ClearItemTree();
     FillTree();
     bookmarkList_->Initialise(core::gWorkDB);
-    ctlCodeItemDetails_->Initialise(core::gWorkDB, nullptr);
     EnableLibraryCommands(true);
     return true;
 }

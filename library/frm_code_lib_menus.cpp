@@ -75,9 +75,6 @@ constexpr InsertFormat kInsertFormats[] = {
     {u"mnuInsertTimeMedium", u"Medium Time"}, {u"mnuInsertTimeLong", u"Long Time"},
 };
 
-// The commands that enlarging takes away while the editor covers the window.
-constexpr const char16_t* kLibraryCommands[] = {u"mnuNewDatabase", u"mnuOpenDatabase", u"MNUBAK", u"mnuViewBookMarks"};
-
 }  // namespace
 
 void FrmCodeLib::buildEditorControls() {
@@ -196,8 +193,7 @@ void FrmCodeLib::ctlBookMarkList_ViewBookMark(const std::shared_ptr<core::CCodeI
     QTreeWidgetItem* node = nodeByKey(key);
     if (!node) return;
     tvCodeItems_->scrollToItem(node);
-    tvCodeItems_->setCurrentItem(node);
-    ShowSelectedItem(key);
+    SelectNode(node);
 }
 
 void FrmCodeLib::ShowFind() {
@@ -235,7 +231,7 @@ void FrmCodeLib::EnlargeEditor() {
     txtCode_->raise();
     if (hadFocus) txtCode_->setFocus();
 
-    for (const char16_t* name : kLibraryCommands) menuEntries_.value(QString::fromUtf16(name))->setEnabled(false);
+    updateCommandStates();
     for (const char16_t* name : {u"mnuHuanyuan", u"MnuFormat", u"MnuEditRtxt", u"mnuInsert"})
         menuEntries_.value(QString::fromUtf16(name))->setVisible(true);
     menuEntries_.value(QStringLiteral("MnuFD"))->setVisible(false);
@@ -249,7 +245,6 @@ void FrmCodeLib::placeEnlargedEditor() {
 }
 
 void FrmCodeLib::RestoreEditor() {
-    for (const char16_t* name : kLibraryCommands) menuEntries_.value(QString::fromUtf16(name))->setEnabled(true);
     if (enlarged_) {
         const bool hadFocus = txtCode_->hasFocus();
         enlarged_ = false;
@@ -262,6 +257,7 @@ void FrmCodeLib::RestoreEditor() {
         txtCode_->show();
         if (hadFocus) txtCode_->setFocus();
     }
+    updateCommandStates();
     menuEntries_.value(QStringLiteral("mnuHuanyuan"))->setVisible(false);
     menuEntries_.value(QStringLiteral("MnuFD"))->setVisible(true);
 }

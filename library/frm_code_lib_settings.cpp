@@ -14,10 +14,9 @@
 #include "platform/vb/twips.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace library {
@@ -25,18 +24,6 @@ namespace library {
 namespace {
 
 double layoutValue(const LayoutSetting& s) { return core::settingNumber(QString::fromUtf16(s.key), s.byDefault); }
-
-// A saved window that no screen shows any more comes back on the primary screen.
-QRect onSomeScreen(const QRect& window) {
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(window)) return window;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (!primary) return window;
-    const QRect area = primary->availableGeometry();
-    QRect placed(area.topLeft(), window.size().boundedTo(area.size()));
-    placed.moveCenter(area.center());
-    return placed;
-}
 
 }  // namespace
 
@@ -50,18 +37,22 @@ void FrmCodeLib::GetLastDatabasePath() {
     if (!lastDB.endsWith(u'/')) lastDB += u'/';
     core::gWorkPath = lastDB;
     const QString database = core::workDatabasePath(lastDB);
-    DatabasePath = QFileInfo(database).isFile() ? database : QString();
+    DatabasePath.clear();
+    databaseRefused_ = false;
+    // A file there that is no work database is named once and then treated as no database at all.
+    if (QFileInfo::exists(database)) {
+        if (AcceptWorkDatabase(database)) DatabasePath = database;
+        else databaseRefused_ = true;
+    }
 }
 
 void FrmCodeLib::LoadWindowSettings() {
-    const QRect saved = vb::twipsToPixels(QRectF(layoutValue(kMainLeft), layoutValue(kMainTop),
-                                                 std::max(1500.0, layoutValue(kMainWidth)),
-                                                 std::max(1500.0, layoutValue(kMainHeight))));
-    const QRect placed = onSomeScreen(saved);
-    Move(static_cast<int>(vb::pixelsToTwips(placed.x())), static_cast<int>(vb::pixelsToTwips(placed.y())),
-         static_cast<int>(vb::pixelsToTwips(placed.width())), static_cast<int>(vb::pixelsToTwips(placed.height())));
+    // Bounded by the screens there are; the bounded values are what the exit writes back.
+    MoveOnScreen(layoutValue(kMainLeft), layoutValue(kMainTop), std::max(1500.0, layoutValue(kMainWidth)),
+                 std::max(1500.0, layoutValue(kMainHeight)));
     const QRect tree = forms::twipsGeometry(tvCodeItems_);
-    forms::setTwipsGeometry(tvCodeItems_, tree.x(), tree.y(), static_cast<int>(std::lround(layoutValue(kTreeWidth))), tree.height());
+    const double treeWidth = std::clamp(layoutValue(kTreeWidth), 0.0, static_cast<double>(Width()));
+    forms::setTwipsGeometry(tvCodeItems_, tree.x(), tree.y(), static_cast<int>(std::lround(treeWidth)), tree.height());
     viewBookMarks_ = core::settingBool(QString::fromUtf16(kViewBookMarksKey), true);
     double colour = layoutValue(kTxtBackColor);
     if (colour < 0 || (colour > 0xFFFFFF && colour < 0x80000000)) colour = kTxtBackColor.byDefault;
@@ -71,7 +62,8 @@ void FrmCodeLib::LoadWindowSettings() {
 
 void FrmCodeLib::StartUpBackup() {
     if (DatabasePath.isEmpty()) {
-        vb::MsgBox(QStringLiteral("Cannot find the last opened database : ") + DatabasePath, vb::vbInformation);
+        if (!databaseRefused_)
+            vb::MsgBox(QStringLiteral("Cannot find the last opened database : ") + DatabasePath, vb::vbInformation);
         return;
     }
     core::BackUpWorkDatabase(core::gWorkPath + QStringLiteral("bak"));

@@ -83,6 +83,8 @@ void FrmCodeLib::ExportCodeItems() {
         QString filter = QString::fromUtf16(kVclFilter);
         const QString path = ShowFileDialog(true, fileName, QStringLiteral("Export Data To File :"), filter);
         if (path.isEmpty()) return;
+        // The export holds what is on screen, not only what was last written.
+        if (!SaveWhatIsShown()) return;
 
         core::CWaitCursor wait;
         wait.SetCursor(11);

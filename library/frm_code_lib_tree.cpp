@@ -33,6 +33,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <optional>
+#include <utility>
 
 namespace library {
 
@@ -86,6 +89,41 @@ QString treeDragFormat() { return QString::fromUtf16(kTreeDragFormat); }
 
 QString idOf(const QString& key) { return key == kRoot ? QStringLiteral("0") : key.mid(1); }
 
+// Empties the tree from the leaves up. Qt deletes a node's children from inside its destructor by
+// taking them, which walks each child's whole subtree again: a deep chain would cost the square of
+// its depth. Taken out of the view first and then undone deepest nodes first, every node is walked
+// a fixed number of times.
+void removeAllNodes(QTreeWidget* tree) {
+    QList<QTreeWidgetItem*> nodes;
+    while (tree->topLevelItemCount() > 0) nodes.append(tree->takeTopLevelItem(tree->topLevelItemCount() - 1));
+    tree->clear();
+    const qsizetype topLevel = nodes.size();
+    for (qsizetype i = 0; i < nodes.size(); ++i)
+        for (int c = 0; c < nodes[i]->childCount(); ++c) nodes.append(nodes[i]->child(c));
+    for (qsizetype i = nodes.size() - 1; i >= 0; --i) qDeleteAll(nodes[i]->takeChildren());
+    for (qsizetype i = 0; i < topLevel; ++i) delete nodes[i];
+}
+
+// An id or parent id as stored: none when the value is no 32-bit whole number (damaged rows).
+std::optional<int32_t> storedId(const vb::Variant& v) {
+    if (!v.isNumeric()) return std::nullopt;
+    try {
+        const double d = v.toDouble();
+        if (d != std::floor(d)) return std::nullopt;
+        return v.toLong();
+    } catch (const vb::Error&) {
+        return std::nullopt;
+    }
+}
+
+// One message for every item a damaged row keeps from its place, however many there are.
+void reportOddItems(const QStringList& items) {
+    constexpr int kNamed = 20;
+    QString text = QStringLiteral("以下条目的记录已损坏（上级条目无法读取或找不到）：\n") + items.mid(0, kNamed).join(u'\n');
+    if (items.size() > kNamed) text += QStringLiteral("\n……另有 %1 项").arg(items.size() - kNamed);
+    vb::MsgBox(text, vb::vbOKOnly | vb::vbExclamation);
+}
+
 }  // namespace
 
 // ---- building ----
@@ -109,6 +147,8 @@ void FrmCodeLib::buildTree() {
     tv->viewport()->setAcceptDrops(true);
     hooks_.install({tv, tv->viewport()}, [this](QObject* watched, QEvent* event) { return treeEvent(watched, event); });
     connect(tv, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { tvCodeItems_NodeClick(node); });
+    // The arrow keys move the highlight without a click: the shown item follows it all the same.
+    connect(tv, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) { tvCodeItems_CurrentChanged(node); });
     connect(tv, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* node) { tvCodeItems_Expand(node); });
     connect(tv, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* node) { tvCodeItems_Collapse(node); });
 
@@ -243,43 +283,64 @@ void FrmCodeLib::FillTree() {
             const QSignalBlocker quiet(tvCodeItems_);
             dragNode_ = nullptr;
             dropHighlight_ = nullptr;
-            tvCodeItems_->clear();
+            removeAllNodes(tvCodeItems_);
         }
         QList<ItemRow> rows;
+        // Items a damaged row cannot show where it belongs: named once, after the fill.
+        QStringList oddItems;
         dao::Recordset rs = core::gWorkDB.openRecordset(
             QStringLiteral("select id, parentid, description from codeitems order by parentid"), dao::dbOpenSnapshot);
         while (!rs.eof()) {
-            const vb::Variant parent = rs.value(QStringLiteral("parentid"));
             const vb::Variant title = rs.value(QStringLiteral("description"));
-            rows.append({rs.value(QStringLiteral("id")).toLong(), parent.isNull() ? 0 : parent.toLong(),
-                         title.isNull() ? QString() : title.toString()});
+            const vb::Variant storedKey = rs.value(QStringLiteral("id"));
+            const vb::Variant parent = rs.value(QStringLiteral("parentid"));
             rs.moveNext();
+            ItemRow row;
+            row.description = title.text();
+            const std::optional<int32_t> id = storedId(storedKey);
+            const std::optional<int32_t> parentId = parent.isNull() ? 0 : storedId(parent);
+            if (!id || *id <= 0) {
+                // No node key can name it: it is left out.
+                oddItems.append(QStringLiteral("“%1”（编号 %2，未显示）").arg(row.description, storedKey.text()));
+                continue;
+            }
+            row.id = *id;
+            row.parentId = parentId.value_or(0);
+            row.parentUnreadable = !parentId;
+            rows.append(row);
         }
         rs.close();
 
-        // The tree is built apart from the control and handed over whole.
+        // The tree is built apart from the control and handed over whole. Each node gets its children
+        // sorted and while they have none of their own yet, since Qt walks the whole subtree of every
+        // node it attaches or takes: the work stays in proportion to the items, however deep the tree.
         QTreeWidgetItem* root = addRootNode(nullptr);
         const Qt::ItemFlags itemFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
-        QHash<int32_t, QTreeWidgetItem*> nodes;
-        nodes.reserve(rows.size());
+        const QList<PlacedItem> placed = placeItems(rows);
         QList<QTreeWidgetItem*> made;
-        made.reserve(rows.size());
-        for (const PlacedItem& item : placeItems(rows)) {
+        made.reserve(placed.size() + 1);
+        made.append(root);
+        QHash<int32_t, int> madeOf;  // item id to its place in `made`
+        madeOf.reserve(placed.size());
+        QList<QList<QTreeWidgetItem*>> children(placed.size() + 1);
+        for (const PlacedItem& item : placed) {
+            if (item.misplaced) oddItems.append(QStringLiteral("“%1”（编号 %2，显示在 ROOT 下）").arg(item.description).arg(item.id));
             auto* node = new QTreeWidgetItem(QStringList{item.description});
             node->setData(0, kKeyRole, QStringLiteral("C%1").arg(item.id));
             node->setFlags(itemFlags);
-            (item.shownParent == 0 ? root : nodes.value(item.shownParent, root))->addChild(node);
-            nodes.insert(item.id, node);
+            children[item.shownParent == 0 ? 0 : madeOf.value(item.shownParent, 0)].append(node);
+            madeOf.insert(item.id, static_cast<int>(made.size()));
             made.append(node);
         }
         const QIcon folder = treeIcons_.value(kFolder);
         const QIcon child = treeIcons_.value(kChild);
-        made.prepend(root);
-        for (QTreeWidgetItem* node : made) {
-            if (node->childCount() > 0) {
-                QList<QTreeWidgetItem*> children = node->takeChildren();
-                std::stable_sort(children.begin(), children.end(), titleBefore);
-                node->addChildren(children);
+        for (qsizetype i = 0; i < made.size(); ++i) {
+            // Parents come before their children in `made`, so none of these children has any yet.
+            QTreeWidgetItem* node = made[i];
+            QList<QTreeWidgetItem*>& own = children[i];
+            if (!own.isEmpty()) {
+                std::stable_sort(own.begin(), own.end(), titleBefore);
+                node->addChildren(own);
                 node->setData(0, kSortedRole, true);
                 if (node != root) {
                     node->setData(0, kImageRole, kFolder);
@@ -290,12 +351,23 @@ void FrmCodeLib::FillTree() {
                 node->setIcon(0, child);
             }
         }
+        const QString shown = shownKey();
+        QTreeWidgetItem* keep = nullptr;
         {
             const QSignalBlocker quiet(tvCodeItems_);
             tvCodeItems_->addTopLevelItem(root);
             root->setExpanded(true);
+            BoldTreeNode(root);
+            // The refilled tree highlights the item the editor shows.
+            keep = nodeByKey(shown);
+            if (keep && keep != root) {
+                tvCodeItems_->setCurrentItem(keep);
+                tvCodeItems_->scrollToItem(keep);
+            }
         }
-        BoldTreeNode(root);
+        if (!keep) ShowSelectedItem(kRoot);  // the item shown is in the library no more
+        else statusPanel1_->setText(keep == root ? QString() : keep->text(0));
+        if (!oddItems.isEmpty()) reportOddItems(oddItems);
     });
 }
 
@@ -304,7 +376,7 @@ void FrmCodeLib::ClearItemTree() {
     const QSignalBlocker quiet(tvCodeItems_);
     dragNode_ = nullptr;
     dropHighlight_ = nullptr;
-    tvCodeItems_->clear();
+    removeAllNodes(tvCodeItems_);
 }
 
 void FrmCodeLib::BoldTreeNode(QTreeWidgetItem* node) {
@@ -317,21 +389,51 @@ void FrmCodeLib::BoldTreeNode(QTreeWidgetItem* node) {
 
 // ---- choosing and renaming ----
 
-void FrmCodeLib::ShowSelectedItem(const QString& key) {
+bool FrmCodeLib::ShowSelectedItem(const QString& key) {
     // The root has no item: the reading panel shows.
     if (key == kRoot) {
-        ShowItemDetails(QString());
-        return;
+        if (!ShowItemDetails(QString())) return false;
+        statusPanel1_->clear();
+        return true;
     }
     core::CCodeItem item;
     item.Initialise(core::gWorkDB, key.mid(1));
+    if (!ShowItemDetails(key.mid(1))) return false;
     statusPanel1_->setText(item.Description());
-    ShowItemDetails(key.mid(1));
     if (QTreeWidgetItem* node = nodeByKey(key)) bookmarkList_->FindBookmark(node->text(0));
+    return true;
+}
+
+QString FrmCodeLib::shownKey() const {
+    const auto& item = ctlCodeItemDetails_->item();
+    return item ? QStringLiteral("C") + item->Key() : kRoot;
+}
+
+void FrmCodeLib::SelectNode(QTreeWidgetItem* node) {
+    if (!node) return;
+    // A highlight that moves shows its item through tvCodeItems_CurrentChanged.
+    if (tvCodeItems_->currentItem() != node) tvCodeItems_->setCurrentItem(node);
+    else ShowSelectedItem(nodeKey(node));
 }
 
 void FrmCodeLib::tvCodeItems_NodeClick(QTreeWidgetItem* node) {
+    // The press of this click moved the highlight, which has shown the item already.
+    if (std::exchange(pressShown_, false)) return;
     guarded(QStringLiteral(" frmCodeLib::tvCodeItems_NodeClick"), [&] { ShowSelectedItem(nodeKey(node)); });
+}
+
+void FrmCodeLib::tvCodeItems_CurrentChanged(QTreeWidgetItem* node) {
+    if (!node || nodeKey(node) == shownKey()) return;
+    pressShown_ = pressing_;
+    bool shown = false;
+    guarded(QStringLiteral(" frmCodeLib::tvCodeItems_NodeClick"), [&] { shown = ShowSelectedItem(nodeKey(node)); });
+    if (shown) return;
+    // The page that could not be saved stays on screen, and the highlight goes back to it once the
+    // tree has finished moving it.
+    QTimer::singleShot(0, this, [this] {
+        const QSignalBlocker quiet(tvCodeItems_);
+        if (QTreeWidgetItem* back = nodeByKey(shownKey())) tvCodeItems_->setCurrentItem(back);
+    });
 }
 
 bool FrmCodeLib::tvCodeItems_BeforeLabelEdit(QTreeWidgetItem* node) { return node && nodeKey(node) != kRoot; }
@@ -356,13 +458,14 @@ void FrmCodeLib::tvCodeItems_AfterLabelEdit(QTreeWidgetItem* node, bool& cancel,
 void FrmCodeLib::tvCodeItems_Collapse(QTreeWidgetItem* node) {
     if (nodeKey(node) == kRoot) return;
     setNodeImage(node, kFolder);
-    statusPanel1_->setText(node->text(0));
+    // The status bar names the shown item only, not every node opened or closed beside it.
+    if (nodeKey(node) == shownKey()) statusPanel1_->setText(node->text(0));
 }
 
 void FrmCodeLib::tvCodeItems_Expand(QTreeWidgetItem* node) {
     if (nodeKey(node) == kRoot) return;
     setNodeImage(node, kOpenFolder);
-    statusPanel1_->setText(node->text(0));
+    if (nodeKey(node) == shownKey()) statusPanel1_->setText(node->text(0));
 }
 
 void FrmCodeLib::tvCodeItems_KeyUp(int keyCode) {
@@ -374,6 +477,7 @@ void FrmCodeLib::tvCodeItems_KeyUp(int keyCode) {
 }
 
 void FrmCodeLib::tvCodeItems_MouseUp(Qt::MouseButton button, QPoint pos) {
+    pressing_ = false;
     if (button != Qt::RightButton) return;
     const bool isRoot = nodeKey(selectedNode()).compare(kRoot, Qt::CaseInsensitive) == 0;
     for (const char16_t* name : {u"mnuRename", u"mnuDeleteCode", u"mnuBookMark"})
@@ -466,9 +570,8 @@ void FrmCodeLib::AddCode() {
         node->setIcon(0, treeIcons_.value(kChild));
         node->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
         insertNode(selected, node);
-        tvCodeItems_->setCurrentItem(node);
         tvCodeItems_->scrollToItem(node);
-        ShowSelectedItem(nodeKey(node));
+        SelectNode(node);
         tvCodeItems_->editItem(node);
     });
 }
@@ -505,14 +608,15 @@ void FrmCodeLib::DeleteCodeItem() {
             if (n == node) dragNode_ = nullptr;
         for (QTreeWidgetItem* n = dropHighlight_; n; n = n->parent())
             if (n == node) dropHighlight_ = nullptr;
-        delete node;
+        {
+            // The highlight moves on once the tree is whole again, below.
+            const QSignalBlocker quiet(tvCodeItems_);
+            delete node;
+        }
         bookmarkList_->Initialise(core::gWorkDB);  // the item's bookmarks went with it
         QTreeWidgetItem* now = tvCodeItems_->currentItem();
         if (!now) now = parent;
-        if (now) {
-            tvCodeItems_->setCurrentItem(now);
-            ShowSelectedItem(nodeKey(now));
-        }
+        SelectNode(now);
         if (parent && parent->childCount() == 0) {
             parent->setExpanded(false);
             if (nodeKey(parent) != kRoot) setNodeImage(parent, kChild);
@@ -542,9 +646,7 @@ QTreeWidgetItem* nextNode(QTreeWidgetItem* n) {
 void goTo(FrmCodeLib& w, QTreeWidgetItem* (*step)(QTreeWidgetItem*)) {
     QTreeWidgetItem* selected = w.selectedNode();
     QTreeWidgetItem* found = selected ? step(selected) : nullptr;
-    if (!found) return;
-    w.tvCodeItems()->setCurrentItem(found);
-    w.ShowSelectedItem(FrmCodeLib::nodeKey(found));
+    w.SelectNode(found);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QDrag>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -21,6 +22,8 @@ namespace library {
 namespace {
 
 const QString kRoot = QStringLiteral("ROOT");
+// An item dropped onto one of its own descendants.
+constexpr char16_t kCycleMessage[] = u"不能把条目移到它自己的下级条目之中：那样会形成循环。";
 
 // The key as the data carries it: its UTF-16 code units.
 QByteArray keyBytes(const QString& key) {
@@ -58,6 +61,8 @@ void FrmCodeLib::setDropHighlight(QTreeWidgetItem* node) {
 }
 
 void FrmCodeLib::tvCodeItems_MouseDown(Qt::MouseButton button, QPoint pos) {
+    pressing_ = true;
+    pressShown_ = false;
     dragNode_ = tvCodeItems_->itemAt(pos);
     dragStart_ = pos;
     // The pop-up that follows acts on the node under the pointer.
@@ -136,7 +141,7 @@ Qt::DropAction FrmCodeLib::tvCodeItems_OLEDragDrop(const QMimeData* data, QPoint
     if (isWithin(target, moved)) {
         // Nothing is moved or written: an item cannot go under itself.
         refuse();
-        vb::MsgBox(QStringLiteral("This would introduce a cycle"), vb::vbOKOnly | vb::vbExclamation);
+        vb::MsgBox(QString::fromUtf16(kCycleMessage), vb::vbOKOnly | vb::vbExclamation);
         return Qt::IgnoreAction;
     }
     QTreeWidgetItem* oldParent = moved->parent();
@@ -149,8 +154,12 @@ Qt::DropAction FrmCodeLib::tvCodeItems_OLEDragDrop(const QMimeData* data, QPoint
     });
     if (!stored) return refuse();
 
-    if (oldParent) oldParent->removeChild(moved);
-    insertNode(target, moved);
+    {
+        // Taken out, the node would hand the highlight (and so the editor) to a neighbour meanwhile.
+        const QSignalBlocker quiet(tvCodeItems_);
+        if (oldParent) oldParent->removeChild(moved);
+        insertNode(target, moved);
+    }
     tvCodeItems_->setCurrentItem(moved);
     setDropHighlight(nullptr);
     dragNode_ = nullptr;

@@ -56,6 +56,7 @@ FrmFind::FrmFind() : forms::Form(QStringLiteral("frmfind")) {
     command3_ = button(QStringLiteral("Command3"), QStringLiteral("替换"), area, 585);
     command2_ = button(QStringLiteral("Command2"), QStringLiteral("取消"), area, 1050);
     command1_->setDefault(true);
+    setDialogKeys(command2_);
 
     const auto guardedClick = [this](QPushButton* b, void (FrmFind::*handler)(), const char* tag) {
         connect(b, &QPushButton::clicked, this, [this, handler, tag] {

@@ -12,6 +12,7 @@ namespace library {
 
 FrmHelp::FrmHelp() : forms::Form(QStringLiteral("frmHelp")) {
     setCaption(QStringLiteral("Veyra 帮助"));
+    setDialogKeys();
     setClientSize(9000, 7200);
     txtHelp_ = new QTextBrowser(client());
     txtHelp_->setObjectName(QStringLiteral("txtHelp"));

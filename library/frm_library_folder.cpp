@@ -51,6 +51,7 @@ FrmLibraryFolder::FrmLibraryFolder(const Texts& texts) : forms::Form(QString::fr
     cmdok_ = button(QStringLiteral("cmdok"), QStringLiteral("确定"), area, 3600, 1440);
     cmdok_->setDefault(true);
     cmdcancel_ = button(QStringLiteral("cmdcancel"), QStringLiteral("取消"), area, 4800, 1440);
+    setDialogKeys(cmdcancel_);
 
     const QString name = QString::fromUtf16(texts.name);
     connect(cmdliu_, &QPushButton::clicked, this, [this, name] {
@@ -95,10 +96,12 @@ void FrmNew::copyInto(const QString& target) {
         vb::MsgBox(QStringLiteral("该目录中已有一个工作库，新建项目将覆盖它原有的全部内容。\n确实要覆盖吗？"),
                    vb::vbYesNo | vb::vbQuestion | vb::vbDefaultButton2) != vb::vbYes)
         return;
+    // What shows the open library is stored and closed before anything of the new one is made.
+    FrmCodeLib* main = forms::loadedInstance<FrmCodeLib>();
+    if (main && !main->PrepareLibrarySwitch()) return;
     // The new library is whole before it takes the folder's place; a failure is reported by the
     // caller and changes nothing.
     core::MakeLibraryFromTemplate(target);
-    FrmCodeLib* main = forms::loadedInstance<FrmCodeLib>();
     if (main && !main->OpenLibraryFolder(target)) return;
     Unload();
     if (main) {
@@ -117,7 +120,10 @@ void FrmBak::copyInto(const QString& target) {
         vb::MsgBox(QStringLiteral("备份目录不能放在当前工作目录之内，请选择其它目录！！"), vb::vbOKOnly);
         return;
     }
-    core::BackUpWorkDatabase(target);
+    // The backup holds what is on screen, not only what was last written.
+    if (FrmCodeLib* main = forms::loadedInstance<FrmCodeLib>(); main && !main->SaveWhatIsShown()) return;
+    // A failure has been reported; the dialog stays with its folder, so the user can try again.
+    if (!core::BackUpWorkDatabase(target)) return;
     Unload();
 }
 

@@ -96,6 +96,8 @@ FrmOptions::FrmOptions() : forms::Form(QStringLiteral("frmOptions")) {
                                                                    {upDownPLN_, txtUpDownPageLoop_}}};
     for (const auto& [bar, box] : pairs)
         connect(bar, &QScrollBar::valueChanged, box, [box = box](int v) { box->setText(QString::number(-v)); });
+    cmdok_->setDefault(true);
+    setDialogKeys(cmdcancel_);
     connect(cmdok_, &QPushButton::clicked, this, &FrmOptions::cmdok_Click);
     connect(cmdcancel_, &QPushButton::clicked, this, &FrmOptions::cmdcancel_Click);
 }

@@ -20,7 +20,7 @@ QList<PlacedItem> placeItems(const QList<ItemRow>& rows) {
             path.append(i);
             const int32_t parent = rows[i].parentId;
             const auto it = rowOf.constFind(parent);
-            if (parent == 0 || it == rowOf.constEnd() || state[*it] == 1) {
+            if (parent == 0 || rows[i].parentUnreadable || it == rowOf.constEnd() || state[*it] == 1) {
                 shownParent[i] = 0;  // a top-level item, an orphan, or the item closing a cycle
                 state[i] = 2;
                 path.removeLast();
@@ -39,7 +39,8 @@ QList<PlacedItem> placeItems(const QList<ItemRow>& rows) {
     QList<int32_t> queue{0};
     for (int q = 0; q < queue.size(); ++q) {
         for (int i : children.value(queue[q])) {
-            placed.append({rows[i].id, shownParent[i], rows[i].description});
+            const bool misplaced = shownParent[i] == 0 && (rows[i].parentId != 0 || rows[i].parentUnreadable);
+            placed.append({rows[i].id, shownParent[i], rows[i].description, misplaced});
             queue.append(rows[i].id);
         }
     }

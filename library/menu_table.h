@@ -56,8 +56,8 @@ inline constexpr MenuEntry kMenuEntries[] = {
     {u"mnuView", u"工具", nullptr},
     {u"mnuSettings", u"设置", u"mnuView", false, false, false, true},
     {u"MnuJiSuan", u"计算器", u"mnuView"},
-    // Shown here as long as the case list is the calendar's only other way in.
-    {u"MnuWanNian", u"万年历", u"mnuView"},
+    // No command: a new case starts from the case list, and the chart window has its own calendar.
+    {u"MnuWanNian", u"万年历", u"mnuView", true, true},
     {u"MnuBZZS", u"八字知识", u"mnuView", false, false, false, true},
     {u"MnuBMadd", u"书签添加", u"mnuView"},
     {u"mnuViewBookMarks", u"书签显示", u"mnuView", false, false, true},

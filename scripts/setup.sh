@@ -5,7 +5,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libsqlite3-dev
           libgtest-dev libgmock-dev libbenchmark-dev libicu-dev libnova-dev fonts-noto-cjk
-          libgl-dev)
+          libgl-dev qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

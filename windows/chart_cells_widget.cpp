@@ -18,7 +18,7 @@ using chart::Control;
 
 namespace {
 
-constexpr int kRowHeight = 14;
+constexpr int kRowHeight = 13;
 constexpr int kNameWidth = 30;
 constexpr int kWordWidth = 14;
 
@@ -98,11 +98,14 @@ void ChartCellsWidget::buildCell(int palace) {
         y += kRowHeight;
     }
     // Periods, body mark, stem and palace name along the bottom.
-    addLabel(Control::lblDX, palace, cell, 2, kCellHeight - 2 * kRowHeight - 4, 70, kRowHeight);
-    addLabel(Control::lblXX, palace, cell, 74, kCellHeight - 2 * kRowHeight - 4, 40, kRowHeight);
-    addLabel(Control::lblSG, palace, cell, kCellWidth - 40, kCellHeight - 2 * kRowHeight - 4, 38, kRowHeight);
-    addLabel(Control::lblSEGtg, palace, cell, 2, kCellHeight - kRowHeight - 3, 16, kRowHeight);
-    QLabel* name = addLabel(Control::lblSEG, palace, cell, 20, kCellHeight - kRowHeight - 3, 44, kRowHeight);
+    // (under the third group of stars, which ends 2 + 8 rows down).
+    const int periodsTop = kCellHeight - 2 * kRowHeight;
+    const int nameTop = kCellHeight - kRowHeight - 1;
+    addLabel(Control::lblDX, palace, cell, 2, periodsTop - 1, 70, kRowHeight);
+    addLabel(Control::lblXX, palace, cell, 74, periodsTop - 1, 40, kRowHeight);
+    addLabel(Control::lblSG, palace, cell, kCellWidth - 40, periodsTop - 1, 38, kRowHeight);
+    addLabel(Control::lblSEGtg, palace, cell, 2, nameTop, 16, kRowHeight);
+    QLabel* name = addLabel(Control::lblSEG, palace, cell, 20, nameTop, 44, kRowHeight);
     QFont bold = name->font();
     bold.setBold(true);
     name->setFont(bold);
@@ -118,9 +121,10 @@ void ChartCellsWidget::buildCentre() {
     addLabel(Control::Label6, 0, this, left + 64, y, 40, 16);
     addLabel(Control::Label17, 0, this, left + 108, y, 40, 16);
     y += 22;
-    addLabel(Control::lblWho, 0, this, left, y, 48, 16);
-    addLabel(Control::lblWXj, 0, this, left + 150, y, 60, 16);
-    addLabel(Control::lblYinY, 0, this, left + 220, y, 40, 16);
+    // The window puts the person's name after lblWho ("姓名："), before the bureau.
+    addLabel(Control::lblWho, 0, this, left, y, 40, 16);
+    addLabel(Control::lblWXj, 0, this, left + 43 + kNameCaptionWidth + 4, y, 60, 16);
+    addLabel(Control::lblYinY, 0, this, left + 43 + kNameCaptionWidth + 68, y, 40, 16);
     y += 18;
     addLabel(Control::lblmingzhu, 0, this, left, y, 48, 16);
     addLabel(Control::lblMz, 0, this, left + 50, y, 40, 16);

@@ -19,9 +19,12 @@ class ChartCellsWidget : public QWidget, public chart::ChartSurface {
     Q_OBJECT
 
 public:
-    // Cell size in pixels; the whole ring is 4 × 4 cells.
+    // Cell size in pixels; the whole ring is 4 × 4 cells, as high as the chart window's first view
+    // leaves it under its menu and above its scroll bar.
     static constexpr int kCellWidth = 180;
-    static constexpr int kCellHeight = 150;
+    static constexpr int kCellHeight = 132;
+    // Room for the person's name after "姓名：" in the centre: nine characters, the most a name holds.
+    static constexpr int kNameCaptionWidth = 110;
 
     explicit ChartCellsWidget(QWidget* parent = nullptr);
 

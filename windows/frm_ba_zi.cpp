@@ -4,10 +4,12 @@
 
 #include "calendar/widgets/wnl.h"
 #include "core/globals.h"
+#include "core/recovery.h"
 #include "core/work_database.h"
 #include "platform/com/host/control_host.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/error_report.h"
+#include "platform/forms/event_hook.h"
 #include "platform/forms/font_faces.h"
 #include "platform/forms/form_registry.h"
 #include "platform/forms/label.h"
@@ -16,15 +18,18 @@
 #include "platform/vb/folders.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/twips.h"
+#include "platform/vb/unattended_end.h"
 #include "windows/chart_annotations.h"
 #include "windows/chart_background.h"
 #include "windows/chart_cells_widget.h"
 #include "windows/chart_conclusion.h"
 #include "windows/event_filters.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -50,7 +55,7 @@ constexpr int kConclusionLimit = 250;
 constexpr int kSurfaceWidth = 20300;
 constexpr int kSurfaceHeight = 10000;
 constexpr int kChartLeft = 60;
-constexpr int kChartTop = 60;
+constexpr int kChartTop = 30;
 constexpr int kStripLeft = 11000;
 constexpr int kStripWidth = 2775;
 constexpr int kPanesTop = 1260;
@@ -84,6 +89,7 @@ FrmBaZi::FrmBaZi(QWidget* parent) : forms::Form(QStringLiteral("frmBaZi"), paren
     connectEvents();
 }
 
+// The list's focus handler reaches this window: it goes before the window's members do.
 FrmBaZi::~FrmBaZi() = default;
 
 void FrmBaZi::buildControls() {
@@ -125,8 +131,11 @@ void FrmBaZi::buildControls() {
     cboXing_ = new forms::ComboBox(QStringLiteral("cboXing"), picbox_);
     forms::setTwipsGeometry(cboXing_, kColumnLeft + 2000, kRowTop - 45, 900, 330);
 
-    lblXMing_ = new forms::Label(QStringLiteral("lblXMing"), QStringLiteral("无名氏"), picbox_);
-    forms::setTwipsGeometry(lblXMing_, kColumnLeft + 3000, kRowTop, 1700, 240);
+    // The name follows the chart's "姓名：" inside the chart, so the picture and the print carry it.
+    const QRect who = picMain_->label(chart::Control::lblWho)->geometry();
+    lblXMing_ = new forms::Label(QStringLiteral("lblXMing"), QStringLiteral("无名氏"), picMain_);
+    lblXMing_->setBackStyle(forms::Label::BackStyle::Transparent);
+    lblXMing_->setGeometry(who.right() + 3, who.y(), ChartCellsWidget::kNameCaptionWidth, who.height());
 
     command1_ = new QPushButton(QStringLiteral("确  定"), picbox_);
     command1_->setObjectName(QStringLiteral("Command1"));
@@ -209,7 +218,16 @@ void FrmBaZi::connectEvents() {
     connect(Label18_, &forms::Label::clicked, this, [this] { Label18_Click(); });
     connect(Label11_, &forms::Label::doubleClicked, this, [this] { Label11_DblClick(); });
     connect(cboXing_, &forms::ComboBox::clicked, this, [this] { cboXing_Click(); });
-    onEvent(hooks_, cboXing_, QEvent::FocusOut, [this] { cboXing_LostFocus(); });
+    // Opening the list moves the focus to its popup: that is not the list losing the focus.
+    hooks_.install({cboXing_}, [this](QObject*, QEvent* event) {
+        if (event->type() != QEvent::FocusOut) return false;
+        const QWidget* popup = cboXing_->view()->window();
+        const QWidget* focus = QApplication::focusWidget();
+        const bool intoItsList = popup->isVisible() || (focus && popup->isAncestorOf(focus)) ||
+                                 static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason;
+        if (!intoItsList) cboXing_LostFocus();
+        return false;
+    });
     connect(txtJieLun_, &QPlainTextEdit::textChanged, this, [this] { txtJieLun_Change(); });
     connect(cboMg_, &forms::ComboBox::clicked, this, [this] { cboMg_Click(); });
     connect(cboDZ_, &forms::ComboBox::clicked, this, [this] { cboDZ_Click(); });
@@ -236,13 +254,13 @@ void FrmBaZi::Form_Load() {
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSizeF s = vb::pixelsToTwips(screen->geometry().size());
-        Move((static_cast<int>(s.width()) - Width()) / 2, (static_cast<int>(s.height()) - Height()) / 2, Width(), Height());
+        // Centred, and on the screen even where the screen is smaller than the window.
+        MoveOnScreen((static_cast<int>(s.width()) - Width()) / 2, (static_cast<int>(s.height()) - Height()) / 2, Width(), Height());
     }
 
     // A birth the calendar cannot show would be shown as some other day: the window says so and
     // closes instead.
-    if (core::gChartTime < firstBirthDay() || core::gChartTime.datePart() > lastBirthDay()) {
-        vb::MsgBox(QString::fromUtf16(kOutsideCalendar), vb::vbOKOnly | vb::vbExclamation);
+    if (!birthCanBeCharted(core::gChartTime)) {
         fileId_ = 0;
         QTimer::singleShot(0, this, [this] { Unload(); });
         return;
@@ -293,9 +311,14 @@ void FrmBaZi::Form_QueryUnload(int&, int unloadMode) { lastUnloadMode_ = unloadM
 void FrmBaZi::Form_Unload(int& cancel) {
     // A conclusion that could not be stored stays on screen when the user closed the window, so it
     // can be kept some other way; an end of the program cannot wait.
-    if (!storeConclusion() && lastUnloadMode_ == forms::vbFormControlMenu) {
-        cancel = 1;
-        return;
+    if (!storeConclusion()) {
+        if (lastUnloadMode_ == forms::vbFormControlMenu) {
+            cancel = 1;
+            return;
+        }
+        if (vb::unattendedEnd())
+            core::keepUnsavedText(QStringLiteral("命例 %1 的结论").arg(fileId_), QStringLiteral("conclusion-%1.txt").arg(fileId_),
+                                  txtJieLun_->toPlainText().toUtf8());
     }
     splitter_.reset();
     core::gCurrentFileID = 0;
@@ -369,11 +392,14 @@ QString FrmBaZi::TianGanTouChu(const QString& dayStem, const QString& otherStem)
 
 // --- Opening a case ---
 
+bool birthCanBeCharted(const vb::Date& birth) {
+    if (birth >= FrmBaZi::firstBirthDay() && birth.datePart() <= FrmBaZi::lastBirthDay()) return true;
+    vb::MsgBox(QString::fromUtf16(kOutsideCalendar), vb::vbOKOnly | vb::vbExclamation);
+    return false;
+}
+
 bool openCase(const vb::Date& birth, bool isMale, int32_t fileId, const QString& name) {
-    if (birth < FrmBaZi::firstBirthDay() || birth.datePart() > FrmBaZi::lastBirthDay()) {
-        vb::MsgBox(QString::fromUtf16(kOutsideCalendar), vb::vbOKOnly | vb::vbExclamation);
-        return false;
-    }
+    if (!birthCanBeCharted(birth)) return false;
     if (FrmBaZi* shown = forms::loadedInstance<FrmBaZi>(); shown && !shown->isUnloaded()) {
         if (fileId != 0 && shown->fileId_ == fileId && shown->birth_ == birth) {
             shown->Show();
@@ -401,6 +427,17 @@ bool openCase(const vb::Date& birth, bool isMale, int32_t fileId, const QString&
     w.lblXMing_->setCaption(name);
     w.Show();
     return true;
+}
+
+bool storeShownConclusion() {
+    FrmBaZi* shown = forms::loadedInstance<FrmBaZi>();
+    return !shown || shown->isUnloaded() || shown->storeConclusion();
+}
+
+bool closeChartWindow() {
+    if (!storeShownConclusion()) return false;
+    FrmBaZi* shown = forms::loadedInstance<FrmBaZi>();
+    return !shown || shown->isUnloaded() || shown->Unload();
 }
 
 }  // namespace windows

@@ -149,6 +149,7 @@ protected:
 
 private:
     friend bool openCase(const vb::Date& birth, bool isMale, int32_t fileId, const QString& name);
+    friend bool storeShownConclusion();
 
     void buildControls();
     void buildMenus();
@@ -164,8 +165,10 @@ private:
     void calendarPainted();
     void writeBirthCaption();
     void RefreshChart();
-    // The annotation of a pick: `table` row `row`, else the fallback row of saveM, else empty.
-    void showAnnotation(const QString& table, int row, int fallbackRow);
+    // The annotation of a pick: `table` row `row`, else the fallback row of saveM, else empty. When
+    // the rule database cannot be read the box keeps its text and the first such failure is reported
+    // under `procedure`.
+    void showAnnotation(const char* procedure, const QString& table, int row, int fallbackRow);
     // The chart rendered from its own widget, put on the clipboard and kept as the picture.
     void capture();
     void guarded(const char* procedure, const std::function<void()>& work);
@@ -179,6 +182,7 @@ private:
     vb::Date birth_;
     int lastUnloadMode_ = forms::vbFormCode;
     QString annotationTitle_;
+    bool annotationFailureReported_ = false;
     QPixmap captured_;
     QString printFile_;
 
@@ -211,5 +215,15 @@ private:
 // Opens the chart window on a case; see the top of this file. False when the birth lies outside the
 // calendar (the user has been told) or the window could not be opened.
 bool openCase(const vb::Date& birth, bool isMale, int32_t fileId, const QString& name);
+
+// False, after telling the user, when `birth` lies outside the calendar (no chart can be built).
+bool birthCanBeCharted(const vb::Date& birth);
+
+// The open chart window, if any, stores the conclusion it shows into its case; false when that
+// failed (the user has been told). True when no chart window is open.
+bool storeShownConclusion();
+// Closes the open chart window, if any, once its conclusion is stored into its case; false, with the
+// window left open, when the conclusion could not be stored (the user has been told).
+bool closeChartWindow();
 
 }  // namespace windows

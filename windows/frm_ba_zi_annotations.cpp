@@ -5,6 +5,7 @@
 #include "core/conversions.h"
 #include "core/rule_database.h"
 #include "platform/dao/dao.h"
+#include "platform/forms/error_report.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/form_registry.h"
 #include "platform/forms/richtextbox.h"
@@ -22,28 +23,24 @@ dao::Database openRuleDatabase() {
                                                           QString::fromUtf16(core::kRuleConnect));
 }
 
-// The readable explanation of `table` row `id`; empty when the database, the table or the row is
-// missing or the text is Null. Failures are passed over: an annotation is never worth an error box.
+// The readable explanation of `table` row `id`; empty when the row is missing or its text is Null.
+// A database or table that cannot be read raises.
 QString explanation(dao::Database& db, const QString& table, int id) {
-    try {
-        dao::Recordset rs =
-            db.openRecordset(QStringLiteral("SELECT description FROM ") + table + QStringLiteral(" WHERE id =") + QString::number(id),
-                             dao::dbOpenSnapshot);
-        QString text;
-        if (!rs.eof()) {
-            const vb::Variant v = rs.value(QStringLiteral("Description"));
-            if (!v.isNull()) text = core::UnscrambleText(v.toString());
-        }
-        rs.close();
-        return text;
-    } catch (const vb::Error&) {
-        return QString();
+    dao::Recordset rs =
+        db.openRecordset(QStringLiteral("SELECT description FROM ") + table + QStringLiteral(" WHERE id =") + QString::number(id),
+                         dao::dbOpenSnapshot);
+    QString text;
+    if (!rs.eof()) {
+        const vb::Variant v = rs.value(QStringLiteral("Description"));
+        if (!v.isNull()) text = core::UnscrambleText(v.toString());
     }
+    rs.close();
+    return text;
 }
 
 }  // namespace
 
-void FrmBaZi::showAnnotation(const QString& table, int row, int fallbackRow) {
+void FrmBaZi::showAnnotation(const char* procedure, const QString& table, int row, int fallbackRow) {
     QString text;
     try {
         dao::Database db = openRuleDatabase();
@@ -51,22 +48,29 @@ void FrmBaZi::showAnnotation(const QString& table, int row, int fallbackRow) {
         // A missing or empty explanation shows the fallback, never the previous pick's text.
         if (text.isEmpty()) text = explanation(db, QStringLiteral("saveM"), fallbackRow);
         db.close();
-    } catch (const vb::Error&) {
-        text.clear();
+    } catch (const vb::Error& e) {
+        // The box keeps what it shows. An unreadable rule database is said once, not at every pick,
+        // until a pick reads it again.
+        if (!annotationFailureReported_) {
+            annotationFailureReported_ = true;
+            forms::reportError(e, QStringLiteral(" frmBaZi::") + QLatin1String(procedure));
+        }
+        return;
     }
+    annotationFailureReported_ = false;
     txtDuiZao_->setPlainText(text);
 }
 
 void FrmBaZi::cboMg_Click() {
     if (cboMg_->listIndex() < 0) return;
-    showAnnotation(QStringLiteral("saveM"), cboMg_->listIndex() + 1, kStarFallbackRow);
+    showAnnotation("cboMg_Click", QStringLiteral("saveM"), cboMg_->listIndex() + 1, kStarFallbackRow);
     annotationTitle_ = cboMg_->text();
 }
 
 void FrmBaZi::cboDZ_Click() {
     if (cboDZ_->listIndex() < 0) return;
     annotationTitle_ = cboDZ_->text();
-    showAnnotation(QStringLiteral("saveY"), cboDZ_->listIndex() + 1, kPalaceFallbackRow);
+    showAnnotation("cboDZ_Click", QStringLiteral("saveY"), cboDZ_->listIndex() + 1, kPalaceFallbackRow);
 }
 
 void FrmBaZi::MnuZS_Click() {

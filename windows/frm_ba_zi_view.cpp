@@ -1,9 +1,11 @@
 // The chart window's scroll surface, and the chart as a picture: saved, on the clipboard, printed.
 #include "windows/frm_ba_zi.h"
 
+#include "platform/forms/common_dialog.h"
 #include "platform/forms/picturebox.h"
 #include "platform/forms/twips_geometry.h"
 #include "platform/vb/folders.h"
+#include "platform/vb/error.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/variant.h"
 #include "windows/chart_cells_widget.h"
@@ -102,14 +104,25 @@ void FrmBaZi::MnuPrIn_Click() {
     guarded("MnuPrIn_Click", [this] {
         capture();
         QCoreApplication::processEvents();
-        QPrinter printer(QPrinter::HighResolution);
+        QPrinter defaultPrinter(QPrinter::HighResolution);
+        QPrinter* target = &defaultPrinter;
+        // Without a default printer the user picks one in the print dialog, a PDF file among them.
+        forms::CommonDialog dialog(QStringLiteral("dlgCommonDialog1"), this);
         if (!printFile_.isEmpty()) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(printFile_);
+            defaultPrinter.setOutputFormat(QPrinter::PdfFormat);
+            defaultPrinter.setOutputFileName(printFile_);
         } else if (QPrinterInfo::defaultPrinter().isNull()) {
-            vb::MsgBox(QString::fromUtf16(kPrinterMessage));
-            return;
+            dialog.setFlags(forms::cdlPDReturnDC | forms::cdlPDNoPageNums | forms::cdlPDNoSelection);
+            dialog.setCancelError(true);
+            try {
+                dialog.showPrinter();
+            } catch (const vb::Error& e) {
+                if (e.number() == forms::cdlCancel) return;
+                throw;
+            }
+            target = &dialog.printer();
         }
+        QPrinter& printer = *target;
         QPainter painter;
         if (!painter.begin(&printer)) {
             vb::MsgBox(QString::fromUtf16(kPrinterMessage));

@@ -157,6 +157,8 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
     struct stat st {};
     if (path.isEmpty() || ::stat(native.constData(), &st) != 0) raiseForErrno(path.isEmpty() ? ENOENT : errno, path);
     if (S_ISDIR(st.st_mode)) raiseJet(kNotAValidPath, kEngine, path);
+    // A pipe, a device or a socket would block the open or never end a read: only files are databases.
+    if (!S_ISREG(st.st_mode)) raiseJet(kUnrecognizedDatabaseFormat, kEngine, path);
     const std::pair<quint64, quint64> key{quint64(st.st_dev), quint64(st.st_ino)};
 
     std::shared_ptr<Connection> evicted;  // closed outside the lock
@@ -179,7 +181,8 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
 
     // A SQLite file starts with its magic text; an empty file would pass as an empty database.
     {
-        const int fd = claim->fd() >= 0 ? claim->fd() : ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        // Not blocking, should the file have been swapped for a pipe since it was looked at.
+        const int fd = claim->fd() >= 0 ? claim->fd() : ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
         if (fd < 0) raiseForErrno(errno, path);
         char header[16] = {};
         const ssize_t got = ::pread(fd, header, sizeof header, 0);
@@ -211,11 +214,18 @@ std::shared_ptr<Connection> Connection::acquire(const QString& path) {
         const bool hasPassword = sqlite3_column_int(probe->get(), 0) > 0;
         sqlite3_reset(probe->get());
         if (hasPassword) {
-            auto read = c->prepareNative(QStringLiteral("SELECT salt, hash FROM MSysPassword LIMIT 1"), kEngine);
-            StatementUse use2(read->get());
-            if (sqlite3_step(read->get()) == SQLITE_ROW) {
-                c->salt_ = readColumn(read->get(), 0, FieldKind::Binary).toBytes();
-                c->hash_ = readColumn(read->get(), 1, FieldKind::Binary).toBytes();
+            // A password table whose password cannot be read protects nothing: such a file is refused
+            // as one opened with a wrong password, never taken as a file without one.
+            c->passwordUnreadable_ = true;
+            try {
+                auto read = c->prepareNative(QStringLiteral("SELECT salt, hash FROM MSysPassword LIMIT 1"), kEngine);
+                StatementUse use2(read->get());
+                if (sqlite3_step(read->get()) == SQLITE_ROW) {
+                    c->salt_ = readColumn(read->get(), 0, FieldKind::Binary).toBytes();
+                    c->hash_ = readColumn(read->get(), 1, FieldKind::Binary).toBytes();
+                    c->passwordUnreadable_ = c->salt_.isEmpty() || c->hash_.isEmpty();
+                }
+            } catch (const vb::Error&) {
             }
         }
     }

@@ -104,7 +104,9 @@ public:
     sqlite3* db() const { return db_; }
     const QString& path() const { return path_; }
     bool readOnly() const { return readOnly_; }
-    bool hasPassword() const { return !hash_.isEmpty(); }
+    // Protected: a password is stored, or a password table is there whose password cannot be read
+    // (which no password matches).
+    bool hasPassword() const { return !hash_.isEmpty() || passwordUnreadable_; }
     bool passwordMatches(const QString& password) const;
 
     // The cached statement of a Jet SQL text (translated and prepared on first use).
@@ -151,6 +153,7 @@ private:
     QString path_;
     bool readOnly_ = false;
     QByteArray salt_, hash_;
+    bool passwordUnreadable_ = false;
     mutable std::optional<QString> matchedPassword_;  // the last password that matched the hash
     quint64 device_ = 0, inode_ = 0;
 

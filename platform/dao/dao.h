@@ -174,6 +174,8 @@ public:
 
     QStringList tableNames() const;
     bool hasTable(const QString& name) const;
+    // The file is protected by a password (it was opened with the one stored).
+    bool hasPassword() const;
 
     // SHA-256 of a table's column names and every row's stored values (type and content), the rows
     // in the order of `orderBy` (column names; the table's own order when empty). Equal digests mean
@@ -223,6 +225,12 @@ private:
     std::shared_ptr<Impl> impl_;
 };
 
+// A table of a database file with its column names, as inspectDatabase reads them.
+struct TableColumns {
+    QString table;
+    QStringList columns;
+};
+
 // The engine.
 namespace DBEngine {
 // Workspace 0, the default one; it lives for the whole program.
@@ -244,6 +252,12 @@ void compactDatabase(const QString& source, const QString& target, const QString
 // Writes a consistent copy of `source` into the new file `target` (3204 when it exists) with the
 // engine's online backup, while the source stays open and in use. A failed copy leaves no target.
 void backupDatabase(const QString& source, const QString& target);
+// The tables of the database file at `path` and their columns, read through a read-only handle of
+// its own after SQLite's quick check of the whole file; nothing is created or changed. Only a
+// regular file is opened, so a FIFO or a device never blocks. Raises 3024 when there is no file,
+// 3343 when it is no regular file or no database, 3049 when the quick check finds damage and 3051
+// when it cannot be read.
+QList<TableColumns> inspectDatabase(const QString& path);
 // Holds the database file at `path` alone while it lives, when no other process has it open (every
 // process that opens a file through this engine claims it until its handle closes); a file is
 // replaced by another only under it. A process that opens the file meanwhile waits until the guard

@@ -99,6 +99,12 @@ bool Database::hasTable(const QString& name) const {
     return rc == SQLITE_ROW;
 }
 
+bool Database::hasPassword() const {
+    auto& d = need(impl_);
+    d.checkOpen();
+    return d.connection->hasPassword();
+}
+
 namespace {
 QString quotedName(const QString& name) {
     QString n = name;

@@ -1,6 +1,7 @@
 #include "platform/forms/common_dialog.h"
 
 #include "platform/vb/error.h"
+#include "platform/vb/unattended_end.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -156,6 +157,8 @@ DialogAnswer DialogAnswer::folder(const QString& path) {
 }
 
 DialogAnswer showDialog(const DialogRequest& request, QWidget* owner, QPrinter* printer) {
+    // An unattended end cannot wait for a choice: the dialog is cancelled unseen.
+    if (vb::unattendedEnd()) return DialogAnswer::cancel();
     if (!gScript) return runDialog(request, owner, printer);
     DialogAnswer a = gScript->take(request);
     if (a.accepted && request.kind == DialogKind::Printer && printer) {
@@ -230,6 +233,11 @@ QPrinter& CommonDialog::printer() {
 bool CommonDialog::show(DialogKind kind) {
     DialogRequest r = settings_;
     r.kind = kind;
+    // DialogTitle titles the file dialogs only: the font and print dialogs carry their own titles,
+    // whatever a file dialog before them was called.
+    if (kind == DialogKind::Font) r.title = QStringLiteral("字体");
+    else if (kind == DialogKind::Printer) r.title = QStringLiteral("打印");
+    else if (kind == DialogKind::Color) r.title.clear();
     const DialogAnswer a =
         showDialog(r, qobject_cast<QWidget*>(parent()), kind == DialogKind::Printer ? &printer() : nullptr);
     if (!a.accepted) {

@@ -2,13 +2,21 @@
 
 #include "platform/forms/error_report.h"
 #include "platform/forms/form_registry.h"
+#include "platform/forms/screen_bounds.h"
 #include "platform/vb/twips.h"
+#include "platform/vb/unattended_end.h"
 
 #include <QCloseEvent>
 #include <QLayout>
 #include <QEventLoop>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QMoveEvent>
 #include <QPointer>
 #include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 namespace forms {
 
@@ -36,14 +44,19 @@ void Form::Show(bool modal, QWidget* owner) {
         setParent(owner, windowFlags() | Qt::Window);
         // A form shown for the first time over its owner opens centred on it.
         if (!testAttribute(Qt::WA_Moved)) g.moveCenter(owner->frameGeometry().center());
-        setGeometry(g);
+        setGeometry(boundedByScreens(g));
     }
+    // An unattended end cannot wait for a window to be answered.
+    if (modal && vb::unattendedEnd()) return;
     if (!modal) {
         show();
         raise();
         activateWindow();
         return;
     }
+    // A modal form is a dialog: a title and a close button, nothing to minimise or maximise.
+    setWindowFlags((windowFlags() & ~(Qt::WindowMinMaxButtonsHint | Qt::WindowType_Mask)) | Qt::Dialog |
+                   Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowModality(Qt::ApplicationModal);
     QPointer<Form> self(this);
     QEventLoop loop;
@@ -74,18 +87,104 @@ bool Form::Unload(int mode) {
     return true;
 }
 
-int Form::Left() const { return static_cast<int>(vb::pixelsToTwips(frameGeometry().x())); }
-int Form::Top() const { return static_cast<int>(vb::pixelsToTwips(frameGeometry().y())); }
-int Form::Width() const { return static_cast<int>(vb::pixelsToTwips(frameGeometry().width())); }
-int Form::Height() const { return static_cast<int>(vb::pixelsToTwips(frameGeometry().height())); }
+namespace {
+
+// The pixels Move takes for a rectangle in twips: each value rounded on its own, as the size of a
+// window is its own value and not the distance between two rounded edges.
+QRect outerPixels(int left, int top, int width, int height) {
+    return {vb::twipsToPixels(left), vb::twipsToPixels(top), std::max(1, vb::twipsToPixels(width)),
+            std::max(1, vb::twipsToPixels(height))};
+}
+
+int toTwips(int pixels) { return static_cast<int>(vb::pixelsToTwips(pixels)); }
+
+}  // namespace
+
+// The twips Move was given while the window keeps the pixels they stand for, else the pixels'.
+int Form::keptTwips(int pixels, int askedPixels, int askedTwips) const {
+    return asked_ && pixels == askedPixels ? askedTwips : toTwips(pixels);
+}
+
+int Form::Left() const { return keptTwips(frameGeometry().x(), askedPixels_.x(), askedTwips_.x()); }
+int Form::Top() const { return keptTwips(frameGeometry().y(), askedPixels_.y(), askedTwips_.y()); }
+int Form::Width() const { return keptTwips(frameGeometry().width(), askedPixels_.width(), askedTwips_.width()); }
+int Form::Height() const { return keptTwips(frameGeometry().height(), askedPixels_.height(), askedTwips_.height()); }
+
+QSize Form::frameExtra() const { return frameGeometry().size() - geometry().size(); }
 
 void Form::Move(int left, int top, int width, int height) {
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    const int extraW = frame.width() - inner.width();
-    const int extraH = frame.height() - inner.height();
-    move(vb::twipsToPixels(left), vb::twipsToPixels(top));
-    resize(std::max(1, vb::twipsToPixels(width) - extraW), std::max(1, vb::twipsToPixels(height) - extraH));
+    const QSize extra = frameExtra();
+    const QRect outer = outerPixels(left, top, width, height);
+    askedTwips_ = QRect(left, top, width, height);
+    askedPixels_ = outer;
+    asked_ = true;
+    frameUnknown_ = extra.isNull();
+    move(outer.topLeft());
+    resize(std::max(1, outer.width() - extra.width()), std::max(1, outer.height() - extra.height()));
+}
+
+void Form::MoveOnScreen(double left, double top, double width, double height) {
+    // Far beyond any screen, yet inside what an int of twips holds.
+    auto twips = [](double v) {
+        constexpr double kFar = 1.0e8;
+        return static_cast<int>(std::lround(std::clamp(v, -kFar, kFar)));
+    };
+    const int l = twips(left), t = twips(top), w = twips(width), h = twips(height);
+    const QRect asked = outerPixels(l, t, w, h);
+    const QRect bounded = boundedByScreens(asked);
+    if (bounded == asked) Move(l, t, w, h);
+    else Move(toTwips(bounded.x()), toTwips(bounded.y()), toTwips(bounded.width()), toTwips(bounded.height()));
+}
+
+void Form::fitAskedSizeToFrame() {
+    // The window system has framed the window: the outer size becomes the one asked for, unless
+    // the window has been resized meanwhile.
+    if (!frameUnknown_ || !isVisible()) return;
+    const QSize extra = frameExtra();
+    if (extra.isNull()) return;
+    frameUnknown_ = false;
+    if (!asked_ || size() != askedPixels_.size()) return;
+    resize(std::max(1, askedPixels_.width() - extra.width()), std::max(1, askedPixels_.height() - extra.height()));
+    // A window manager may have kept the inner position instead of the outer one.
+    if (frameGeometry().topLeft() != askedPixels_.topLeft()) move(askedPixels_.topLeft());
+}
+
+void Form::setDialogKeys(QAbstractButton* cancel) {
+    dialogKeys_ = true;
+    cancelButton_ = cancel;
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    // Only keys no control took come here.
+    if (dialogKeys_ && event->modifiers() == Qt::NoModifier) {
+        if (event->key() == Qt::Key_Escape) {
+            if (cancelButton_) cancelButton_->click();
+            else close();
+            return;
+        }
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            for (QPushButton* b : client_->findChildren<QPushButton*>()) {
+                if (b->isDefault() && b->isVisible() && b->isEnabled()) {
+                    b->click();
+                    return;
+                }
+            }
+        }
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void Form::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    fitAskedSizeToFrame();
+}
+
+void Form::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    fitAskedSizeToFrame();
+    // The frame may be reported without moving the window, so no move event tells of it: look
+    // again a little later.
+    for (int delay : {50, 250, 1000}) QTimer::singleShot(delay, this, [this] { fitAskedSizeToFrame(); });
 }
 
 QSize Form::clientPixels() const {
@@ -109,6 +208,7 @@ int Form::ScaleWidth() const { return static_cast<int>(vb::pixelsToTwips(clientP
 int Form::ScaleHeight() const { return static_cast<int>(vb::pixelsToTwips(clientPixels().height())); }
 
 void Form::setClientSize(int width, int height) {
+    asked_ = false;
     const QSize extra = size() - clientPixels();
     resize(vb::twipsToPixels(width) + std::max(0, extra.width()), vb::twipsToPixels(height) + std::max(0, extra.height()));
 }

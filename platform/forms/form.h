@@ -4,7 +4,9 @@
 // and unloaded once: Form_QueryUnload may cancel, Form_Unload may cancel, and then the form is hidden,
 // leaves the registry of open forms and is deleted when control returns to the event loop, so that a
 // handler may unload its own form. Closing the window by its frame runs the same unload.
+#include <QAbstractButton>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 namespace forms {
@@ -44,12 +46,17 @@ public:
     QString Caption() const { return windowTitle(); }
     void setCaption(const QString& caption) { setWindowTitle(caption); }
 
-    // The window's outer position and size, and its inner (client) size, in twips.
+    // The window's outer position and size, and its inner (client) size, in twips. While the window
+    // keeps the rectangle Move gave it, these read back the twips Move was given, so that a layout
+    // saved and restored stays the same to the twip.
     int Left() const;
     int Top() const;
     int Width() const;
     int Height() const;
     void Move(int left, int top, int width, int height);
+    // Move for values from outside (the options file, a screen's size): bounded by the screens
+    // first (boundedByScreens); Left/Top/Width/Height then read back the bounded values.
+    void MoveOnScreen(double left, double top, double width, double height);
     void setLeft(int left) { Move(left, Top(), Width(), Height()); }
     void setTop(int top) { Move(Left(), top, Width(), Height()); }
     void setWidth(int width) { Move(Left(), Top(), width, Height()); }
@@ -61,6 +68,11 @@ public:
 
     int windowStateValue() const;
     void setWindowStateValue(int state);
+
+    // The keys of a dialog: Enter presses the default button (the visible QPushButton set as
+    // default), Esc presses `cancel`, or closes the form when there is none. Other windows leave
+    // both keys to their controls.
+    void setDialogKeys(QAbstractButton* cancel = nullptr);
 
     // The client area, parent of the form's controls.
     QWidget* client() const { return client_; }
@@ -84,11 +96,26 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QSize clientPixels() const;
+    QSize frameExtra() const;
+    int keptTwips(int pixels, int askedPixels, int askedTwips) const;
+    void fitAskedSizeToFrame();
 
     QWidget* client_;
+    // The outer rectangle Move was last given, in twips and in the pixels it stands for.
+    QRect askedTwips_;
+    QRect askedPixels_;
+    bool asked_ = false;
+    // The frame's size is unknown until the window system has framed the shown window; the inner
+    // size is corrected then so that the outer size is the one asked for.
+    bool frameUnknown_ = false;
+    bool dialogKeys_ = false;
+    QPointer<QAbstractButton> cancelButton_;
     bool loaded_ = false;
     bool unloading_ = false;
     bool unloaded_ = false;

@@ -15,11 +15,13 @@
 #include <QKeyEvent>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPointer>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
 #include <QTextList>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -141,6 +143,11 @@ QString oneBreakPerParagraph(QString text) {
     return text;
 }
 
+// A file error in the form the writer's errors take: the number's own text, then the file it is about.
+[[noreturn]] void fileError(int number, const QString& source, const QString& path) {
+    vb::raise(number, source, vb::runtimeErrorText(number) + QStringLiteral(": ") + path);
+}
+
 QString decodeText(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(bytes.sliced(3));
     if (bytes.startsWith("\xFF\xFE")) {
@@ -161,8 +168,12 @@ QByteArray encodeText(const QString& text) {
 // Lays the document out on the printer's pages and draws them, as QTextDocument::print does, but
 // reports a printer that fails instead of printing nothing.
 void printDocument(QTextDocument& doc, QPagedPaintDevice& printer, const QString& source) {
+    // The usual margins of a printed page, however narrow the printer's own are.
+    constexpr double kMargin = 20;
     const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
-    if (margins.isNull()) printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    printer.setPageMargins(QMarginsF(std::max(margins.left(), kMargin), std::max(margins.top(), kMargin),
+                                     std::max(margins.right(), kMargin), std::max(margins.bottom(), kMargin)),
+                           QPageLayout::Millimeter);
     QPainter painter;
     if (!painter.begin(&printer)) vb::raise(kPrinterError, source);
     doc.documentLayout()->setPaintDevice(&printer);
@@ -455,22 +466,44 @@ void RichTextBox::setLocked(bool locked) {
 
 void RichTextBox::loadFile(const QString& path, RtfFileType type) {
     QFile file(path);
-    if (!file.exists()) vb::raise(vb::kFileNotFound, objectName());
-    if (!file.open(QIODevice::ReadOnly)) vb::raise(vb::kPathFileAccessError, objectName());
+    if (!file.exists()) fileError(vb::kFileNotFound, objectName(), path);
+    // A folder, a pipe or a device is no page (and a pipe would block the read).
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) fileError(vb::kPathFileAccessError, objectName(), path);
     const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) vb::raise(vb::kPathFileAccessError, objectName());
+    if (file.error() != QFileDevice::NoError) fileError(vb::kPathFileAccessError, objectName(), path);
 
+    // The page is read into a document that is not shown and then handed to the editor whole: read
+    // into the shown one, every paragraph would be laid out as it arrived.
+    QTextDocument* fresh = detachedDocument();
     if (type == rtfRTF && rtf::looksLikeRtf(data)) {
-        rtf::read(data, *document());
+        loadedWhole_ = rtf::read(data, *fresh).whole;
     } else {
-        const bool undo = document()->isUndoRedoEnabled();
-        document()->setUndoRedoEnabled(false);
-        setText(decodeText(data));
-        document()->setUndoRedoEnabled(undo);
+        QTextCursor(fresh).insertText(oneBreakPerParagraph(decodeText(data)), currentCharFormat());
+        // A page that is no RTF keeps its form only as long as no one saves it; empty it is a new page.
+        loadedWhole_ = type == rtfText || data.isEmpty();
     }
-    document()->setModified(false);
+    fresh->setUndoRedoEnabled(document()->isUndoRedoEnabled());
+    fresh->setModified(false);
+    // The editor deletes its own first document itself; the later ones are the box's.
+    const QPointer<QTextDocument> old = document();
+    setDocument(fresh);
+    if (old && old->parent() == this) delete old;
     setTextCursor(QTextCursor(document()));
     fileName_ = path;
+}
+
+QTextDocument* RichTextBox::detachedDocument() const {
+    // Owned by the box, with the settings of the document it replaces; no undo while it is filled.
+    auto* fresh = new QTextDocument(const_cast<RichTextBox*>(this));
+    const QTextDocument* shown = document();
+    fresh->setDefaultFont(shown->defaultFont());
+    fresh->setDefaultTextOption(shown->defaultTextOption());
+    fresh->setDefaultStyleSheet(shown->defaultStyleSheet());
+    fresh->setIndentWidth(shown->indentWidth());
+    fresh->setDocumentMargin(shown->documentMargin());
+    fresh->setUseDesignMetrics(shown->useDesignMetrics());
+    fresh->setUndoRedoEnabled(false);
+    return fresh;
 }
 
 void RichTextBox::saveFile(const QString& path, RtfFileType type) const {
@@ -480,7 +513,7 @@ void RichTextBox::saveFile(const QString& path, RtfFileType type) const {
     } else {
         data = encodeText(text().replace(u'\n', QStringLiteral("\r\n")));
     }
-    if (!QFileInfo(path).absoluteDir().exists()) vb::raise(vb::kPathNotFound, objectName());
+    if (!QFileInfo(path).absoluteDir().exists()) fileError(vb::kPathNotFound, objectName(), path);
     // Written whole or not at all, keeping the page's mode; a failure says why (a full disk as such).
     vb::SafeFileWriter file(path);
     if (!file.open() || !file.write(data) || !file.commit()) vb::raiseSystemError(file.systemError(), objectName(), path);

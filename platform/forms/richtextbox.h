@@ -92,13 +92,18 @@ public:
 
     // Replaces the content with the file's. An RTF load of a file that is not RTF reads it as text.
     // Text files are read as UTF-8 when they carry its byte-order mark or are valid UTF-8, else as
-    // code page 936. A missing file raises 53, an unreadable one 75; the content stays as it was.
+    // code page 936. A missing file raises 53, an unreadable one (a folder, a pipe) 75; the content
+    // stays as it was. Each file error's text is the number's own text followed by the file's path.
     void loadFile(const QString& path, RtfFileType type = rtfRTF);
-    // Writes the content; the file is replaced only once the whole content is written (75 otherwise).
+    // Writes the content; the file is replaced only once the whole content is written (75 otherwise,
+    // 61 for a full disk), never through a link: a link in its place is replaced.
     // Text is written in code page 936 when every character has a code there, else as UTF-8 with its
     // byte-order mark, so no character is lost.
     void saveFile(const QString& path, RtfFileType type = rtfRTF) const;
     QString fileName() const { return fileName_; }
+    // Whether the last LoadFile kept everything of its file: false for RTF that is cut off, damaged
+    // beyond its end or not RTF at all (read as text), so that saving over it would lose some of it.
+    bool loadedWhole() const { return loadedWhole_; }
 
     // Prints the selection, or the whole content when nothing is selected. A printer that cannot
     // start or take a page raises 482 "Printer error".
@@ -121,9 +126,12 @@ protected:
 
 private:
     int textLength() const;
+    // A new document of the box, set up as the shown one, for content to be read into unseen.
+    QTextDocument* detachedDocument() const;
 
     vb::OleColor backColor_ = vb::vbWindowBackground;
     QString fileName_;
+    bool loadedWhole_ = true;
 };
 
 }  // namespace forms

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -310,6 +311,7 @@ struct CharState {
     bool doubleByteRun = false;
     bool rightToLeftRun = false;
     bool associatedApply() const { return doubleByteRun && !rightToLeftRun; }
+    friend bool operator==(const CharState&, const CharState&) = default;
 };
 
 enum class PnKind { None, Bullet, Numbered, Continue };
@@ -350,6 +352,9 @@ public:
         : tokens_(data), document_(document), cursor_(&document) {}
 
     bool run();
+    // Binary data ran past the end of the input.
+    bool binaryCutOff() const { return binaryCutOff_; }
+    bool onlyBlanksLeft() const { return tokens_.onlyBlanksLeft(); }
 
 private:
     GroupState& state() { return stack_.back(); }
@@ -372,9 +377,17 @@ private:
 
     int codePage() const;
     QTextCharFormat charFormat(const CharState& ch) const;
+    // The format of the current state: runs in one state share it, so it is made once for them.
+    const QTextCharFormat& currentCharFormat();
     QTextListFormat::Style listStyle(const ParaState& para) const;
 
+    // Skips the binary data of \binN.
+    void skipBinary(int count) {
+        if (tokens_.skip(count) < count) binaryCutOff_ = true;
+    }
+
     Tokenizer tokens_;
+    bool binaryCutOff_ = false;
     QTextDocument& document_;
     QTextCursor cursor_;
     CodePageDecoder decoder_;
@@ -402,6 +415,9 @@ private:
     QByteArray pendingBytes_;  // text bytes not yet decoded
     QString pendingText_;      // decoded text not yet inserted, in the current formats
     bool blockPending_ = false;  // a \par ended the last block; the next one starts with content
+    std::optional<CharState> madeFor_;  // the state `made_` was made for; none after a table changed
+    QTextCharFormat made_;
+    QTextBlockFormat newBlockFormat_;  // the format the current block was given when it was inserted
     QTextList* lastList_ = nullptr;
     QTextListFormat::Style lastListStyle_ = QTextListFormat::ListStyleUndefined;
     int lastListIndent_ = 0;
@@ -429,7 +445,7 @@ bool Reader::run() {
             default:
                 --fallbackToSkip_;
                 if (t.kind == Token::Kind::ControlWord && t.text == "bin" && t.parameter > 0)
-                    tokens_.skip(t.parameter);
+                    skipBinary(t.parameter);
                 continue;
             }
         }
@@ -553,7 +569,7 @@ void Reader::handleWord(const Token& t) {
     const bool starred = std::exchange(starPending_, false);
     GroupState& s = state();
     if (s.dest == Dest::Skip) {
-        if (k && k->action == Action::Binary && t.parameter > 0) tokens_.skip(t.parameter);
+        if (k && k->action == Action::Binary && t.parameter > 0) skipBinary(t.parameter);
         return;
     }
     if (!k) {
@@ -648,7 +664,7 @@ void Reader::handleWord(const Token& t) {
         defaultFont_ = p;
         return;
     case Action::Binary:
-        if (p > 0) tokens_.skip(p);
+        if (p > 0) skipBinary(p);
         return;
     case Action::UnicodeSkip:
         s.unicodeSkip = std::clamp(p, 0, kMaxUnicodeSkip);
@@ -860,6 +876,7 @@ void Reader::handleText(QByteArrayView bytes) {
     case Dest::ColorTable:
         for (char c : bytes) {
             if (c != ';') continue;
+            madeFor_.reset();
             colors_.push_back(red_ < 0 && green_ < 0 && blue_ < 0
                                   ? QColor()
                                   : QColor(std::max(red_, 0), std::max(green_, 0), std::max(blue_, 0)));
@@ -913,6 +930,7 @@ void Reader::finishFontName() {
     const int codePage = codePageOfCharset(font.charset, documentCodePage_);
     fontNameText_ += decoder_.decode(std::exchange(fontNameBytes_, {}), codePage);
     if (font.name.isEmpty()) font.name = cleanFontName(fontNameText_);
+    madeFor_.reset();
     fontNameText_.clear();
     fontEntry_ = -1;
 }
@@ -970,7 +988,15 @@ void Reader::flushText() {
     const QString text = cleanText(std::exchange(pendingText_, {}));
     if (text.isEmpty() || state().ch.hidden) return;
     ensureBlock();
-    cursor_.insertText(text, charFormat(state().ch));
+    cursor_.insertText(text, currentCharFormat());
+}
+
+const QTextCharFormat& Reader::currentCharFormat() {
+    if (madeFor_ != state().ch) {
+        made_ = charFormat(state().ch);
+        madeFor_ = state().ch;
+    }
+    return made_;
 }
 
 QTextCharFormat Reader::charFormat(const CharState& ch) const {
@@ -1015,7 +1041,9 @@ QTextListFormat::Style Reader::listStyle(const ParaState& para) const {
 
 void Reader::ensureBlock() {
     if (!blockPending_) return;
-    cursor_.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    // Paragraphs mostly keep the formats of the one before: given them now, the block seldom needs
+    // them set again when it ends.
+    cursor_.insertBlock(newBlockFormat_, QTextCharFormat());
     blockPending_ = false;
 }
 
@@ -1040,7 +1068,8 @@ void Reader::finishParagraph(bool byMark) {
     if (first != 0) block.setTextIndent(first);
     if (para.right != 0) block.setRightMargin(para.right / kTwipsPerPixel);
     if (!para.tabs.isEmpty()) block.setTabPositions(para.tabs);
-    cursor_.setBlockFormat(block);
+    if (block != newBlockFormat_ || cursor_.block().blockNumber() == 0) cursor_.setBlockFormat(block);
+    newBlockFormat_ = block;
 
     if (listIndent > 0) {
         if (lastList_ && lastListStyle_ == style && lastListIndent_ == listIndent) {
@@ -1056,7 +1085,7 @@ void Reader::finishParagraph(bool byMark) {
     } else {
         lastList_ = nullptr;
     }
-    if (cursor_.block().length() == 1) cursor_.setBlockCharFormat(charFormat(state().ch));
+    if (cursor_.block().length() == 1) cursor_.setBlockCharFormat(currentCharFormat());
     blockPending_ = byMark;
 }
 
@@ -1075,7 +1104,9 @@ ReadResult read(QByteArrayView data, QTextDocument& document) {
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     document.clear();
-    result.complete = Reader(data, document).run();
+    Reader reader(data, document);
+    result.complete = reader.run();
+    result.whole = result.complete && !reader.binaryCutOff() && reader.onlyBlanksLeft();
     document.setUndoRedoEnabled(undo);
     return result;
 }

@@ -15,6 +15,9 @@ namespace rtf {
 struct ReadResult {
     bool isRtf = false;     // the data starts as RTF does; otherwise the document was left alone
     bool complete = false;  // the outermost group was closed, so nothing was cut off
+    // Complete, and nothing of the data was passed over unread: no text after the outermost group
+    // closed (a stray "}"), no binary data (\binN) running past the end.
+    bool whole = false;
 };
 
 // True when the data starts (after blanks) with "{\rtf".

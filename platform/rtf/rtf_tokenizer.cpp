@@ -60,6 +60,14 @@ qsizetype Tokenizer::skip(qsizetype count) {
     return n;
 }
 
+bool Tokenizer::onlyBlanksLeft() const {
+    for (qsizetype i = pos_; i < data_.size(); ++i) {
+        const char c = data_[i];
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\0') return false;
+    }
+    return true;
+}
+
 Token Tokenizer::controlWord() {
     ++pos_;  // the backslash
     if (pos_ >= data_.size()) return make(Token::Kind::End);

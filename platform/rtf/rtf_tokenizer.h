@@ -31,6 +31,8 @@ public:
     // Skips up to `count` bytes of binary data (after \binN); returns how many were skipped.
     qsizetype skip(qsizetype count);
     bool atEnd() const { return pos_ >= data_.size(); }
+    // Only blanks, line breaks and NUL bytes are left.
+    bool onlyBlanksLeft() const;
 
 private:
     Token controlWord();

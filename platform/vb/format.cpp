@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
 
 namespace vb {
 
@@ -531,7 +532,79 @@ bool numericValue(const Variant& value, double* out) {
     }
 }
 
+bool isNamedFormat(const QString& trimmed) {
+    auto same = [&](const char16_t* name) { return trimmed.compare(QStringView(name), Qt::CaseInsensitive) == 0; };
+    if (same(u"General Number") || same(u"General Date")) return true;
+    for (const auto& n : kNamedFormats)
+        if (same(n.name)) return true;
+    for (const auto& t : kTruthFormats)
+        if (same(t.name)) return true;
+    return false;
+}
+
+// Every quote closes and every backslash escapes a character.
+bool quotesAndEscapesClose(const QString& fmt) {
+    bool quoted = false;
+    for (int i = 0; i < fmt.size(); ++i) {
+        if (fmt[i] == QLatin1Char('"')) quoted = !quoted;
+        else if (!quoted && fmt[i] == QLatin1Char('\\') && ++i >= fmt.size()) return false;
+    }
+    return !quoted;
+}
+
+bool isLatinLetter(QChar c) { return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')); }
+
+bool dateTokensReadable(const QString& bare) {
+    const QString lower = bare.toLower();
+    for (int i = 0; i < lower.size();) {
+        bool marker = false;
+        for (const char* m : {"am/pm", "a/p", "ampm"})
+            if (lower.mid(i, static_cast<qsizetype>(std::strlen(m))) == QLatin1String(m)) {
+                i += static_cast<int>(std::strlen(m));
+                marker = true;
+                break;
+            }
+        if (marker) continue;
+        const QChar c = lower[i];
+        int run = 1;
+        while (i + run < lower.size() && lower[i + run] == c) ++run;
+        if (isLatinLetter(c) && !QStringLiteral("dwmqyhnsct").contains(c)) return false;
+        if (c == QLatin1Char('t') && run < 5) return false;
+        i += run;
+    }
+    return true;
+}
+
+bool numberPlaceholdersReadable(const QString& bare) {
+    for (int i = 0; i < bare.size(); ++i) {
+        const QChar c = bare[i];
+        if ((c == QLatin1Char('e') || c == QLatin1Char('E')) && i + 1 < bare.size() &&
+            (bare[i + 1] == QLatin1Char('+') || bare[i + 1] == QLatin1Char('-'))) {
+            ++i;
+            continue;
+        }
+        if (isLatinLetter(c)) return false;
+    }
+    return true;
+}
+
+bool textPlaceholdersReadable(const QString& bare) {
+    for (QChar c : bare)
+        if (isLatinLetter(c)) return false;
+    return true;
+}
+
 }  // namespace
+
+bool formatIsReadable(const QString& fmt) {
+    const QString trimmed = fmt.trimmed();
+    if (trimmed.isEmpty() || isNamedFormat(trimmed)) return true;
+    if (!quotesAndEscapesClose(fmt) || sections(fmt).size() > 4) return false;
+    const QString bare = bareText(fmt);
+    if (isDateFormat(fmt)) return dateTokensReadable(bare);
+    if (isTextFormat(fmt)) return textPlaceholdersReadable(bare);
+    return numberPlaceholdersReadable(bare);
+}
 
 QString format(const Variant& value, const QString& fmtIn, int firstDayOfWeek, int firstWeekOfYear) {
     const QString trimmed = fmtIn.trimmed();

@@ -22,4 +22,12 @@ namespace vb {
 QString format(const Variant& value, const QString& fmt = QString(), int firstDayOfWeek = vbSunday,
                int firstWeekOfYear = vbFirstJan1);
 
+// Whether `format` reads all of `fmt`: the empty text, a named format, or a user-defined one whose
+// quotes close, whose backslashes each escape a character, that has at most four sections, and whose
+// every character outside quotes and escapes is a placeholder of the format's kind (a date token, a
+// number placeholder or exponent, a text placeholder or flag) or a character shown as it stands (any
+// but a Latin letter: separators, digits, signs, currency and Chinese characters such as 年月日).
+// "ttttt" is the only token of t.
+bool formatIsReadable(const QString& fmt);
+
 }  // namespace vb

@@ -1,12 +1,14 @@
 #include "platform/vb/msgbox.h"
 
 #include "platform/vb/error.h"
+#include "platform/vb/unattended_end.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include <array>
+#include <cstdio>
 
 namespace vb {
 
@@ -116,6 +118,14 @@ int msgBoxDefaultButton(int buttons) {
 
 int MsgBox(const QString& prompt, int buttons, const QString& title) {
     const QString shownTitle = title.isEmpty() ? appTitle() : title;
+    if (unattendedEnd()) {
+        // No one is there to answer: the text goes where it can be read later.
+        const int answer = msgBoxDefaultButton(buttons);
+        std::fprintf(stderr, "%s: %s\n", qUtf8Printable(shownTitle), qUtf8Printable(prompt));
+        std::fflush(stderr);
+        addUnattendedNote(prompt);
+        return answer;
+    }
     if (gScript) return gScript->take(shownTitle, prompt, buttons);
     if (headlessDisplay()) {
         const int answer = msgBoxDefaultButton(buttons);

@@ -33,6 +33,8 @@ enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIg
 // box has one, else as its only or default button. Under a MsgBoxScript the script answers. On a
 // display that no one can see (the "offscreen" and "minimal" platforms) an unscripted box is not
 // shown: it takes its default button and is reported as a warning, so a headless run never waits.
+// During an unattended end (unattended_end.h) no box is shown and no script answers: the text goes
+// to standard error and to the end's notes, and the default button is taken.
 int MsgBox(const QString& prompt, int buttons = vbOKOnly, const QString& title = QString());
 
 // The modal QMessageBox itself, whatever the platform; MsgBox uses it on a real display.

@@ -63,10 +63,10 @@ TEST_F(CalculatorWindow, KeysSitAtTheirDesignPlaces) {
     const Place places[] = {
         {"cmdPlusMinus", "+/-", {240, 3960, 1335, 495}},   {"cmdDecimal", ".", {3840, 3960, 1455, 495}},
         {"leftk", "(", {240, 4680, 1335, 495}},            {"rightk", ")", {2040, 4680, 1335, 495}},
-        {"plus", "+", {5760, 1800, 1815, 495}},            {"jian", "-", {5760, 2520, 1815, 495}},
-        {"cheng", "*", {5760, 3240, 1815, 495}},           {"chu", "/", {5760, 3960, 1815, 495}},
-        {"Command1", "等   于", {3840, 4680, 3735, 495}},   {"Command2", "Back Space", {7680, 1800, 975, 495}},
-        {"cmdClearEntry", "清除", {7680, 2520, 975, 2655}},
+        {"plus", "+", {5760, 1800, 1500, 495}},            {"jian", "-", {5760, 2520, 1500, 495}},
+        {"cheng", "*", {5760, 3240, 1500, 495}},           {"chu", "/", {5760, 3960, 1500, 495}},
+        {"Command1", "等   于", {3840, 4680, 3420, 495}},   {"Command2", "Back Space", {7380, 1800, 1275, 495}},
+        {"cmdClearEntry", "清除", {7380, 2520, 1275, 2655}},
     };
     for (const Place& p : places) {
         QPushButton* b = form->button(QString::fromLatin1(p.name));

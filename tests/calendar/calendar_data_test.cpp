@@ -168,4 +168,30 @@ TEST_F(CalendarTable, MonthsWithoutJieAndRepeatedMonthsAreNeverLeapNeighbours) {
     EXPECT_GT(repeated, 0);
 }
 
+// Two months begin a day later than the new moon at the Beijing meridian, as the Qing almanacs of
+// those years published them; the months around them keep their days.
+TEST_F(CalendarTable, TheAlmanacsMonthsOf1887And1906) {
+    struct Month {
+        int number;
+        bool leap;
+        const char* first;
+        int length;
+    };
+    const Month cases[] = {
+        {1, false, "1887-01-24", 30}, {2, false, "1887-02-23", 30}, {3, false, "1887-03-25", 29},
+        {4, false, "1887-04-23", 30}, {2, false, "1906-02-23", 30}, {3, false, "1906-03-25", 30},
+        {4, false, "1906-04-24", 29}, {4, true, "1906-05-23", 30},
+    };
+    for (const Month& m : cases) {
+        const QDate first = QDate::fromString(QString::fromLatin1(m.first), Qt::ISODate);
+        const caltest::LunarDay d = caltest::lunarDayOf(months_, first);
+        ASSERT_GE(d.monthIndex, 0) << m.first;
+        const WalkedMonth& walked = months_[static_cast<std::size_t>(d.monthIndex)];
+        EXPECT_EQ(walked.first, first) << m.first;
+        EXPECT_EQ(walked.number, m.number) << m.first;
+        EXPECT_EQ(walked.leap, m.leap) << m.first;
+        EXPECT_EQ(walked.length, m.length) << m.first;
+    }
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 // replaces it.
 #include "core/code_item.h"
 #include "core/globals.h"
+#include "platform/forms/error_report.h"
 #include "platform/forms/label.h"
 #include "platform/forms/listview.h"
 #include "platform/forms/richtextbox.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 
@@ -143,6 +145,113 @@ TEST_F(ItemDetailsTest, AFailedSaveIsReportedAndKeepsThePageOnScreen) {
     QFile file(page);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("Not lost"));
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+// Pages the reader cannot read whole, and pages that are not RTF at all.
+const struct {
+    const char* name;
+    QByteArray bytes;
+} kDamagedPages[] = {
+    {"text after a stray brace", "{\\rtf1 kept}lost unless kept\\par more}"},
+    {"binary past the end", "{\\rtf1 kept\\bin999999 lost unless kept}"},
+    {"plain text", "plain notes, no RTF\r\n"},
+    {"UTF-16", QByteArray("\xFF\xFE" "a\0b\0", 6)},
+    {"random bytes", QByteArray("\x01\x9c\xff\x00\x10\x80", 6)},
+};
+
+TEST_F(ItemDetailsTest, APageLeftAloneIsNeverWritten) {
+    const QString page = workFile("GREENNOTE2.rtf");
+    for (const auto& c : kDamagedPages) {
+        writeBytes(page, c.bytes);
+        ASSERT_TRUE(window_->ShowItemDetails(QStringLiteral("2")));
+        clickTab(1);
+        clickTab(0);
+        forms::ImageButton& save = details().imgButtons()[2];
+        QTest::mouseClick(&save, Qt::LeftButton);
+        ASSERT_TRUE(window_->ShowItemDetails(QStringLiteral("3")));
+        EXPECT_EQ(bytesOf(page), c.bytes) << c.name;
+        EXPECT_FALSE(QFile::exists(page + ".orig")) << c.name;
+    }
+}
+
+TEST_F(ItemDetailsTest, ADamagedPageKeepsItsOriginalBesideItBeforeTheFirstSave) {
+    const QString page = workFile("GREENNOTE2.rtf");
+    for (const auto& c : kDamagedPages) {
+        writeBytes(page, c.bytes);
+        ASSERT_TRUE(window_->ShowItemDetails(QStringLiteral("2")));
+        typeAtEnd(txtCode(), QStringLiteral("edited"));
+        boxes_.clear();
+        clickTab(1);  // the first save
+        ASSERT_EQ(boxes_.count(), 1) << c.name;
+        EXPECT_TRUE(boxes_.last().text.contains(QStringLiteral("GREENNOTE2.rtf.orig"))) << boxes_.last().text.toStdString();
+        EXPECT_EQ(bytesOf(page + ".orig"), c.bytes) << c.name;
+        EXPECT_TRUE(bytesOf(page).contains("edited")) << c.name;
+        // Later saves of the same showing make no further copy and say nothing more.
+        clickTab(0);
+        typeAtEnd(txtCode(), QStringLiteral(" again"));
+        clickTab(1);
+        EXPECT_EQ(boxes_.count(), 1) << c.name;
+        EXPECT_EQ(bytesOf(page + ".orig"), c.bytes) << c.name;
+        clickTab(0);
+        ASSERT_TRUE(window_->ShowItemDetails(QString()));
+        ASSERT_TRUE(QFile::remove(page + ".orig"));
+    }
+    // An earlier copy is never written over.
+    writeBytes(page, kDamagedPages[0].bytes);
+    writeBytes(page + ".orig", "older");
+    ASSERT_TRUE(window_->ShowItemDetails(QStringLiteral("2")));
+    typeAtEnd(txtCode(), QStringLiteral("edited"));
+    ASSERT_TRUE(window_->ShowItemDetails(QString()));
+    EXPECT_EQ(bytesOf(page + ".orig"), "older");
+    EXPECT_EQ(bytesOf(page + ".orig2"), kDamagedPages[0].bytes);
+}
+
+TEST_F(ItemDetailsTest, APageThatLinksOutOfTheWorkFolderIsNeverWrittenThrough) {
+    QTemporaryDir elsewhere;
+    const QString outside = elsewhere.filePath("precious.rtf");
+    writeBytes(outside, "{\\rtf1 precious}");
+    const QString page = workFile("GREENNOTE2.rtf");
+    ASSERT_TRUE(QFile::remove(page));
+    ASSERT_TRUE(QFile::link(outside, page));
+    // And one whose target does not exist yet: the first view must not create it.
+    const QString nowhere = elsewhere.filePath("created.rtf");
+    const QString page3 = workFile("GREENNOTE3.rtf");
+    ASSERT_TRUE(QFile::remove(page3));
+    ASSERT_TRUE(QFile::link(nowhere, page3));
+
+    ASSERT_TRUE(window_->ShowItemDetails(QStringLiteral("2")));
+    EXPECT_TRUE(txtCode().text().contains(QStringLiteral("precious")));
+    typeAtEnd(txtCode(), QStringLiteral(" edited"));
+    ASSERT_TRUE(window_->ShowItemDetails(QStringLiteral("3")));
+    EXPECT_EQ(bytesOf(outside), "{\\rtf1 precious}");
+    EXPECT_FALSE(QFileInfo(page).isSymLink());
+    EXPECT_TRUE(bytesOf(page).contains("precious edited"));
+    EXPECT_FALSE(QFileInfo::exists(nowhere));
+    EXPECT_FALSE(QFileInfo(page3).isSymLink());
+    EXPECT_TRUE(QFileInfo(page3).isFile());
+}
+
+TEST_F(ItemDetailsTest, APageThatIsAFolderIsReportedByItsFileName) {
+    const QString page = workFile("GREENNOTE3.rtf");
+    ASSERT_TRUE(QFile::remove(page));
+    ASSERT_TRUE(QDir().mkdir(page));
+    boxes_.clear();
+    // As a click on its node shows it: through the window's error report.
+    forms::reportErrors(QStringLiteral(" frmCodeLib::tvCodeItems_NodeClick"), [&] { window_->ShowItemDetails("3"); });
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.startsWith(QStringLiteral("75 Path/File access error: ") + page))
+        << boxes_.last().text.toStdString();
 }
 
 TEST_F(ItemDetailsTest, TheSaveButtonWritesThePageAndKeepsTheCaret) {

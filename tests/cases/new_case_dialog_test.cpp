@@ -9,6 +9,7 @@
 #include "windows/frm_ba_zi.h"
 #include "tests/cases/case_fixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -131,6 +132,59 @@ TEST_F(NewCaseDialogTest, AFailedOkSaysWhyAndKeepsTheEntries) {
     EXPECT_EQ(caseCount(3), 0);
 }
 
+struct BirthTextCase {
+    const char* text;
+    const char* message;  // words of the refusal; null: the text is taken
+};
+
+class BirthTextTest : public NewCaseDialogTest, public ::testing::WithParamInterface<BirthTextCase> {};
+
+TEST_P(BirthTextTest, OkTakesOnlyAWholeBirthWithinTheCalendar) {
+    library::FrmCalendar& d = open(3);
+    d.txtnume()->setText(QStringLiteral("赵六"));
+    d.txtborntime()->setText(QString::fromUtf8(GetParam().text));
+    boxes_.clear();
+    QTest::mouseClick(d.cmdok(), Qt::LeftButton);
+    forms::deleteUnloadedForms();
+    if (!GetParam().message) {
+        EXPECT_EQ(boxes_.count(), 0) << (boxes_.count() ? boxes_.last().text.toStdString() : "");
+        EXPECT_EQ(caseCount(3), 1);
+        return;
+    }
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.contains(QString::fromUtf8(GetParam().message))) << boxes_.last().text.toStdString();
+    EXPECT_EQ(caseCount(3), 0) << "nothing is written";
+    ASSERT_EQ(forms::loadedInstance<library::FrmCalendar>(), &d);
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.txtnume()->text(), "赵六");
+    EXPECT_EQ(d.txtborntime()->text(), QString::fromUtf8(GetParam().text));
+    EXPECT_EQ(forms::loadedInstance<windows::FrmBaZi>(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, BirthTextTest,
+                         ::testing::Values(BirthTextCase{"8:30", "出生时间“8:30”不完整"},
+                                           BirthTextCase{"1990-6-6", "出生时间“1990-6-6”不完整"},
+                                           BirthTextCase{"1990-6-6 8", "请在万年历中选择出生时间"},
+                                           BirthTextCase{"1882-2-28 23:59", "不在万年历的范围"},
+                                           BirthTextCase{"1801-1-1 8:30", "不在万年历的范围"},
+                                           BirthTextCase{"2032-1-1 0:00", "不在万年历的范围"},
+                                           BirthTextCase{"1882-3-1 0:11", nullptr},
+                                           BirthTextCase{"2031-12-31 23:30", nullptr}));
+
+TEST_F(NewCaseDialogTest, ARequestFromAnotherItemsListFilesTheCaseUnderThatItem) {
+    library::FrmCalendar& d = open(3);
+    pickBirth(d);
+    d.txtnume()->setText(QStringLiteral("孙七"));
+    // The user turns to item 2's case list and asks for a new case there.
+    library::showFrmcalendar(2);
+    EXPECT_EQ(forms::loadedInstance<library::FrmCalendar>(), &d);
+    EXPECT_EQ(d.itemId(), 2);
+    EXPECT_EQ(d.txtnume()->text(), "孙七") << "the entries stay";
+    QTest::mouseClick(d.cmdok(), Qt::LeftButton);
+    EXPECT_EQ(caseCount(2), 1);
+    EXPECT_EQ(caseCount(3), 0);
+}
+
 TEST_F(NewCaseDialogTest, CancelClosesAndSignalsTheList) {
     library::FrmCalendar& d = open(3);
     core::gCodeID = 3;
@@ -142,8 +196,18 @@ TEST_F(NewCaseDialogTest, CancelClosesAndSignalsTheList) {
     EXPECT_EQ(caseCount(3), 0);
 }
 
-TEST_F(NewCaseDialogTest, OpenedFromTheMenuWithoutAnItemItAsksForOne) {
-    window_->menuEntry(QStringLiteral("MnuWanNian"))->trigger();
+TEST_F(NewCaseDialogTest, TheCalendarMenuEntryIsHiddenAndOpensNoForm) {
+    QAction* entry = window_->menuEntry(QStringLiteral("MnuWanNian"));
+    EXPECT_FALSE(entry->isVisible());
+    EXPECT_FALSE(entry->isEnabled());
+    window_->EnableLibraryCommands(true);
+    EXPECT_FALSE(entry->isEnabled()) << "the library's commands do not include it";
+    entry->trigger();
+    EXPECT_EQ(forms::loadedInstance<library::FrmCalendar>(), nullptr);
+}
+
+TEST_F(NewCaseDialogTest, OpenedWithoutAnItemItAsksForOne) {
+    library::showFrmcalendar(0);
     library::FrmCalendar* d = forms::loadedInstance<library::FrmCalendar>();
     ASSERT_TRUE(d);
     EXPECT_EQ(d->itemId(), 0);

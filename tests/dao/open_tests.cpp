@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 using namespace daotest;
 using dao::DBEngine::defaultWorkspace;
@@ -41,6 +42,38 @@ TEST_F(OpenTest, FilesThatAreNoDatabaseAreRefused) {
         const int err = errorOf([&] { defaultWorkspace().openDatabase(f.fileName()); });
         EXPECT_TRUE(err == dao::kUnrecognizedDatabaseFormat || err == dao::kDatabaseCorrupt) << c.name << " " << err;
         EXPECT_EQ(QFileInfo(f.fileName()).size(), c.content.size()) << c.name;
+    }
+}
+
+TEST_F(OpenTest, PipesAndOtherNonFilesAreRefusedAtOnce) {
+    const QString pipe = path("pipe.mdb");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString link = path("link.mdb");
+    ASSERT_TRUE(QFile::link(pipe, link));
+    for (const QString& file : {pipe, link, QStringLiteral("/dev/null")}) {
+        EXPECT_EQ(errorOf([&] { defaultWorkspace().openDatabase(file); }), dao::kUnrecognizedDatabaseFormat)
+            << file.toStdString();
+        EXPECT_EQ(errorTextOf([&] { defaultWorkspace().openDatabase(file); }),
+                  QStringLiteral("Unrecognized database format '%1'.").arg(file));
+    }
+}
+
+TEST_F(OpenTest, APasswordTableWithoutAReadablePasswordLetsNoOneIn) {
+    const char* damages[] = {"UPDATE MSysPassword SET hash = x''", "UPDATE MSysPassword SET salt = 'salt'",
+                             "DELETE FROM MSysPassword",
+                             "DROP TABLE MSysPassword; CREATE TABLE MSysPassword (x TEXT(5))"};
+    for (int i = 0; i < 4; ++i) {
+        const QString name = QStringLiteral("rules%1.mdb").arg(i);
+        make(name, {"CREATE TABLE t (a TEXT(10))"}, QStringLiteral("QuietLoom")).close();
+        dao::DBEngine::closeIdleHandles();
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(path(name)).constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, damages[i], nullptr, nullptr, nullptr), SQLITE_OK) << damages[i];
+        sqlite3_close(db);
+        for (const char* connect : {"; pwd=QuietLoom ", "", "; pwd=x"})
+            EXPECT_EQ(errorOf([&] { defaultWorkspace().openDatabase(path(name), false, false, QString::fromLatin1(connect)); }),
+                      dao::kNotAValidPassword)
+                << damages[i] << " with '" << connect << "'";
     }
 }
 

@@ -90,6 +90,19 @@ TEST_F(CommonDialogTest, FontAndColourResults) {
     EXPECT_EQ(dialog_->color(), vb::rgb(1, 2, 3));
 }
 
+TEST_F(CommonDialogTest, TheFontAndPrintDialogsKeepTheirOwnTitlesAfterAFileDialog) {
+    dialog_->setDialogTitle(u"Import Data From File :"_s);
+    script_.answer(DialogAnswer::open(u"/tmp/a.vcl"_s))
+        .answer(DialogAnswer::font(u"宋体"_s, 9, false, false, false))
+        .answer(DialogAnswer::printer(u"/tmp/out.pdf"_s, false));
+    dialog_->showOpen();
+    EXPECT_EQ(script_.last().title, u"Import Data From File :"_s);
+    dialog_->showFont();
+    EXPECT_EQ(script_.last().title, u"字体"_s);
+    dialog_->showPrinter();
+    EXPECT_EQ(script_.last().title, u"打印"_s);
+}
+
 TEST_F(CommonDialogTest, AnAnswerForAnotherDialogIsAnError) {
     script_.answer(DialogAnswer::colour(0));
     EXPECT_EQ(errorOf([&] { dialog_->showOpen(); }), 5);

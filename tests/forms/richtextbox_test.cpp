@@ -246,13 +246,53 @@ TEST_F(RichTextBoxTest, TextFilesInCodePage936OrUtf8) {
     EXPECT_EQ(reader.text(), u"紫微\n第二行"_s);
 }
 
-TEST_F(RichTextBoxTest, FileErrorsLeaveTheContent) {
+TEST_F(RichTextBoxTest, FileErrorsLeaveTheContentAndNameTheFile) {
     box_.setText("keep");
-    EXPECT_EQ(errorOf([&] { box_.loadFile(dir_.filePath("missing.rtf")); }), 53);
+    const QString missing = dir_.filePath("missing.rtf");
+    EXPECT_EQ(errorOf([&] { box_.loadFile(missing); }), 53);
     EXPECT_EQ(errorOf([&] { box_.loadFile(dir_.path()); }), 75) << "a folder is no file";
     EXPECT_EQ(box_.text(), "keep");
     EXPECT_EQ(errorOf([&] { box_.saveFile(dir_.filePath("no/such/folder/x.rtf")); }), 76);
     EXPECT_EQ(errorOf([&] { box_.saveFile(dir_.path()); }), 75);
+    for (const auto& fail : std::initializer_list<std::function<void()>>{
+             [&] { box_.loadFile(missing); }, [&] { box_.loadFile(dir_.path()); }, [&] { box_.saveFile(dir_.path()); }}) {
+        try {
+            fail();
+            ADD_FAILURE();
+        } catch (const vb::Error& e) {
+            EXPECT_TRUE(e.description().startsWith(vb::runtimeErrorText(e.number()) + ": " + dir_.path()))
+                << "the error's own text and the file: " << e.description().toStdString();
+        }
+    }
+}
+
+// Whether the file was read whole, so that saving over it loses nothing.
+TEST_F(RichTextBoxTest, LoadTellsWhetherTheFileWasReadWhole) {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool whole;
+    } cases[] = {
+        {"rtf", "{\\rtf1 a\\par b}", true},
+        {"empty", "", true},
+        {"cut off", "{\\rtf1 a\\par b", false},
+        {"text after a stray brace", "{\\rtf1 a}b c", false},
+        {"binary past the end", "{\\rtf1 a\\bin99 bc}", false},
+        {"plain text", "just text\n", false},
+        {"UTF-16", QByteArray("\xFF\xFE" "a\0b\0", 6), false},
+    };
+    const int tab = 123;
+    box_.setTabStopDistance(tab);
+    for (const auto& c : cases) {
+        QFile f(dir_.filePath("page.rtf"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.bytes);
+        f.close();
+        box_.loadFile(f.fileName());
+        EXPECT_EQ(box_.loadedWhole(), c.whole) << c.name;
+        EXPECT_FALSE(box_.document()->isModified()) << c.name;
+        EXPECT_EQ(box_.tabStopDistance(), tab) << "the editor's settings stay: " << c.name;
+    }
 }
 
 TEST_F(RichTextBoxTest, ASavedPageKeepsItsModeAndAFullDiskIsSaidAsSuch) {
@@ -308,6 +348,17 @@ TEST_F(RichTextBoxTest, SelPrintPrintsTheSelectionOrEverything) {
     broken.setOutputFormat(QPrinter::PdfFormat);
     broken.setOutputFileName(dir_.filePath("no/such/folder/x.pdf"));
     EXPECT_EQ(errorOf([&] { box_.selPrint(broken); }), 482);
+}
+
+TEST_F(RichTextBoxTest, PrintedPagesHaveUsualMargins) {
+    box_.setText(u"紫微斗数"_s);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir_.filePath("margins.pdf"));
+    printer.setPageMargins(QMarginsF(4, 4, 4, 4), QPageLayout::Millimeter);  // a printer's narrow default
+    box_.selPrint(printer);
+    const QMarginsF m = printer.pageLayout().margins(QPageLayout::Millimeter);
+    for (double side : {m.left(), m.top(), m.right(), m.bottom()}) EXPECT_GE(side, 19.9);
 }
 
 TEST_F(RichTextBoxTest, KeyAndMouseEventsWithTheirCodes) {

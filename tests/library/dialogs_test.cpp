@@ -148,6 +148,20 @@ TEST_F(LibraryWindowTest, AboutShowsTheVersionAndALinkOpensAndCloses) {
     EXPECT_TRUE(about->isUnloaded());
 }
 
+TEST_F(LibraryWindowTest, AboutStaysOpenWhenALinkCannotBeOpened) {
+    auto* about = forms::newInstance<library::FrmAbout>();
+    about->Show();
+    // An address the desktop cannot open: no program takes an invalid one.
+    about->lblLink1()->setCaption(QStringLiteral("https://[veyra"));
+    QTest::mouseClick(about->lblLink1(), Qt::LeftButton);
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_EQ(boxes_.last().title, "frmAbout::ExecuteLink");
+    EXPECT_TRUE(boxes_.last().text.startsWith("Error Opening Link to https://[veyra\r\n\r\n"));
+    EXPECT_FALSE(about->isUnloaded());
+    EXPECT_TRUE(about->isVisible());
+    about->Unload();
+}
+
 TEST_F(LibraryWindowTest, TheHomePageCommandOpensOurAddress) {
     LinkCatcher links;
     library::FrmCodeLib& w = start();

@@ -7,9 +7,12 @@
 #include "platform/forms/richtextbox.h"
 #include "platform/forms/twips_geometry.h"
 #include "platform/vb/folders.h"
+#include "platform/vb/twips.h"
 #include "tests/library/library_fixture.h"
+#include "tests/support/qt_print.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -95,7 +98,8 @@ TEST_F(StartupTest, ADamagedWorkDatabaseIsReportedAndTheProgramRunsOnWithoutIt) 
 
     library::FrmCodeLib& w = start();
     ASSERT_GE(boxes_.count(), 1);
-    EXPECT_TRUE(boxes_.shown().front().text.endsWith(QStringLiteral(" frmCodeLib::OpenWorkDatabase")))
+    // The damaged file is named before anything opens it.
+    EXPECT_TRUE(boxes_.shown().front().text.startsWith(QStringLiteral("“") + database + QStringLiteral("”不是可用的 Veyra 工作库")))
         << boxes_.shown().front().text.toStdString();
     EXPECT_FALSE(core::gWorkDB.isOpen());
     EXPECT_FALSE(w.menuEntry(QStringLiteral("mnuView"))->isEnabled());
@@ -148,6 +152,60 @@ TEST_F(StartupTest, TheLayoutIsRestoredAsSaved) {
     EXPECT_FALSE(w.menuEntry(QStringLiteral("mnuViewBookMarks"))->isChecked());
     EXPECT_EQ(w.txtCode()->backColor(), 0xFFFFFFu);
 }
+
+// A start and an end leave the layout as it was stored; values beyond the screens come back bounded
+// by them, and what the end writes is the bounded value, which the next cycle keeps.
+struct LayoutRoundTripCase {
+    const char* left;
+    const char* top;
+    const char* width;
+    const char* height;
+    bool keptAsStored;
+    const char* why;
+};
+
+void PrintTo(const LayoutRoundTripCase& c, std::ostream* os) { *os << c.why; }
+
+class LayoutRoundTripTest : public LibraryWindowTest, public ::testing::WithParamInterface<LayoutRoundTripCase> {
+protected:
+    QStringList cycle() {
+        library::FrmCodeLib& w = start();
+        w.Show();
+        QCoreApplication::processEvents();
+        stop();
+        QStringList written;
+        for (const char* key : kKeys) written << setting(QString::fromLatin1(key));
+        return written;
+    }
+    static constexpr const char* kKeys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight", "TreeWidth"};
+};
+
+TEST_P(LayoutRoundTripTest, ACycleWritesBackWhatItRestored) {
+    const LayoutRoundTripCase& c = GetParam();
+    const QStringList stored = {c.left, c.top, c.width, c.height, "3270"};
+    for (int i = 0; i < stored.size(); ++i) setSetting(QString::fromLatin1(kKeys[i]), stored[i]);
+    const QStringList first = cycle();
+    if (c.keptAsStored) {
+        EXPECT_EQ(first, stored);
+    }
+
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect window = vb::twipsToPixels(QRectF(first[0].toDouble(), first[1].toDouble(), first[2].toDouble(), first[3].toDouble()));
+    EXPECT_LE(window.width(), area.width());
+    EXPECT_LE(window.height(), area.height());
+    EXPECT_TRUE(area.intersects(window));
+    EXPECT_LE(first[4].toDouble(), first[2].toDouble()) << "the tree lies inside the window";
+
+    EXPECT_EQ(cycle(), first) << "a second cycle changes nothing";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, LayoutRoundTripTest,
+    ::testing::Values(LayoutRoundTripCase{"2055", "2175", "11000", "6210", true, "the defaults, 11000 not whole pixels"},
+                      LayoutRoundTripCase{"1507", "1203", "9001", "6007", true, "values between pixels"},
+                      LayoutRoundTripCase{"2055", "2175", "1000000", "1000000", false, "a million twips"},
+                      LayoutRoundTripCase{"&H7FFFFFFF", "&H7FFFFFFF", "&H7FFFFFFF", "&H7FFFFFFF", false, "the largest Long"},
+                      LayoutRoundTripCase{"-1e12", "0", "9000", "6000", false, "far left of every screen"}));
 
 struct SaveLayoutCase {
     bool saveFormLayout;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 
@@ -68,6 +69,28 @@ TEST_F(FindTest, FindsEachOccurrenceThenSaysSoThenStartsOver) {
     EXPECT_EQ(boxes_.last().text, "未找到搜索文本？！");
     EXPECT_EQ(core::gFindPos, 0);
     QTest::mouseClick(f.Command1(), Qt::LeftButton);
+    EXPECT_EQ(editor().selStart(), 0);
+}
+
+TEST_F(FindTest, ANewlyShownItemIsSearchedFromItsTop) {
+    QTreeWidget* tree = w().tvCodeItems();
+    QTreeWidgetItem* first = tree->topLevelItem(0)->child(0);
+    QTreeWidgetItem* second = tree->topLevelItem(0)->child(1);
+    ASSERT_TRUE(first && second);
+    tree->setCurrentItem(first);
+    w().tvCodeItems_NodeClick(first);
+    editor().setText(QString(40, u'一') + QStringLiteral("命宫"));
+    library::FrmFind& f = open();
+    f.Text1()->setText(QStringLiteral("命宫"));
+    QTest::mouseClick(f.Command1(), Qt::LeftButton);
+    EXPECT_EQ(editor().selStart(), 40);
+
+    tree->setCurrentItem(second);
+    w().tvCodeItems_NodeClick(second);
+    editor().setText(QStringLiteral("命宫在前"));
+    boxes_.clear();
+    QTest::mouseClick(f.Command1(), Qt::LeftButton);
+    EXPECT_EQ(boxes_.count(), 0) << "the search went on from the old page's place";
     EXPECT_EQ(editor().selStart(), 0);
 }
 

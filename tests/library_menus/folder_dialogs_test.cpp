@@ -187,6 +187,21 @@ TEST_F(FolderDialogsTest, ABackupCopiesTheLibraryAndKeepsTheWorkFolder) {
     EXPECT_EQ(forms::loadedInstance<library::FrmBak>(), nullptr);
 }
 
+TEST_F(FolderDialogsTest, AFailedBackupIsSaidAndTheDialogKeepsItsFolder) {
+    const QString target = folder(QStringLiteral("备份二"));
+    // The backup's database cannot take its place: a folder holds its name.
+    QDir().mkpath(target + QStringLiteral("/dirovovivov.mdb"));
+    library::FrmBak& d = open<library::FrmBak>("MNUBAK");
+    d.txtPath()->setText(target);
+    boxes_.clear();
+    ok(d);
+    ASSERT_EQ(boxes_.count(), 1) << "the failure is said once";
+    ASSERT_EQ(forms::loadedInstance<library::FrmBak>(), &d);
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.txtPath()->text(), target);
+    EXPECT_TRUE(QFileInfo(target + QStringLiteral("/dirovovivov.mdb")).isDir());
+}
+
 TEST_F(FolderDialogsTest, NoBackupIntoTheWorkFolderOrBelowIt) {
     const QString work = core::gWorkPath;
     library::FrmBak& d = open<library::FrmBak>("MNUBAK");

@@ -35,6 +35,23 @@ TEST_F(FormattingBarTest, EveryButtonShowsItsDrawnPicture) {
     EXPECT_EQ(bar().imgFButtons()[2].shownKey(), "underline_u");
 }
 
+TEST_F(FormattingBarTest, EveryButtonNamesItsActionAndKeepsItsPictureKey) {
+    const struct {
+        int index;
+        const char* picture;
+        const char* tip;
+    } expected[] = {{0, "new", "文字颜色"}, {1, "open", "全选"}, {3, "print", "打印"}, {9, "bullet", "项目符号"},
+                    {10, "bigsmall", "放大编辑区"}, {12, "mark", "添加书签"}};
+    for (const auto& e : expected) {
+        EXPECT_EQ(bar().imgButtons().at(e.index)->pictureName(), QString::fromUtf8(e.picture));
+        EXPECT_EQ(bar().imgButtons().at(e.index)->toolTip(), QString::fromUtf8(e.tip));
+    }
+    for (const auto* array : {&bar().imgButtons(), &bar().imgAButtons(), &bar().imgFButtons()})
+        for (int index : array->indexes()) EXPECT_FALSE(array->at(index)->toolTip().isEmpty()) << index;
+    EXPECT_EQ(bar().imgAButtons().at(1)->toolTip(), "居中");
+    EXPECT_EQ(bar().imgFButtons().at(0)->toolTip(), "粗体");
+}
+
 TEST_F(FormattingBarTest, TheLeftButtonPressesARightPressDoesNot) {
     forms::ImageButton& find = bar().imgButtons()[4];
     QTest::mousePress(&find, Qt::RightButton);

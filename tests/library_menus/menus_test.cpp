@@ -13,8 +13,14 @@
 #include "tests/library_menus/menus_fixture.h"
 #include "windows/frm_bzzs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolBar>
+#include <QTreeWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
@@ -179,6 +185,54 @@ TEST_F(MenuCommandsTest, EnlargeFillsTheWindowOnceAndRestoreBringsItBack) {
         EXPECT_TRUE(entry(QString::fromLatin1(name))->isEnabled()) << name;
     EXPECT_FALSE(entry(QStringLiteral("mnuHuanyuan"))->isVisible());
     EXPECT_TRUE(entry(QStringLiteral("MnuFD"))->isVisible());
+}
+
+TEST_F(MenuCommandsTest, WhileEnlargedNothingChangesTheItemTheEditorShows) {
+    ASSERT_TRUE(w().ShowItemDetails(QStringLiteral("1")));
+    selectNode(QStringLiteral("紫微斗数入门"));
+    // A library dialog opened before the editor is enlarged.
+    trigger(QStringLiteral("mnuNewDatabase"));
+    library::FrmNew& newLibrary = forms::defaultInstance<library::FrmNew>();
+    trigger(QStringLiteral("MnuFD"));
+    editor().setFocus();
+    type(&editor(), QStringLiteral("放大时写下的字"));
+
+    const char* const itemCommands[] = {"OPENDB", "NEW", "DELETE", "PREVIOUS", "NEXT", "VIEWBOOKMARKS"};
+    for (const char* tag : itemCommands) {
+        QAction* button = w().tbTools()->findChild<QAction*>(QString::fromLatin1(tag));
+        ASSERT_TRUE(button) << tag;
+        EXPECT_FALSE(button->isEnabled()) << tag;
+        button->trigger();
+    }
+    EXPECT_FALSE(w().tvCodeItems()->isEnabled());
+    EXPECT_FALSE(w().ctlBookMarkList()->isEnabled());
+    EXPECT_TRUE(w().editorEnlarged());
+    EXPECT_EQ(w().shownKey(), "C1");
+    EXPECT_TRUE(editor().text().contains(QStringLiteral("放大时写下的字")));
+
+    // Opening a library (what "导入备份" does) keeps the enlarged editor's commands away.
+    w().EnableLibraryCommands(true);
+    for (const char* name : {"mnuNewDatabase", "mnuOpenDatabase", "MNUBAK", "mnuViewBookMarks"})
+        EXPECT_FALSE(entry(QString::fromLatin1(name))->isEnabled()) << name;
+    EXPECT_FALSE(w().tvCodeItems()->isEnabled());
+
+    const QString work = core::gWorkPath;
+    newLibrary.txtPath()->setText(dataPath(QStringLiteral("放大时的新库")));
+    boxes_.clear();
+    QTest::mouseClick(newLibrary.cmdok(), Qt::LeftButton);
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.contains(QStringLiteral("请先还原")));
+    EXPECT_EQ(core::gWorkPath, work);
+    EXPECT_FALSE(QFileInfo::exists(dataPath(QStringLiteral("放大时的新库"))));
+    EXPECT_TRUE(w().editorEnlarged());
+
+    trigger(QStringLiteral("mnuHuanyuan"));
+    for (const char* tag : itemCommands)
+        EXPECT_TRUE(w().tbTools()->findChild<QAction*>(QString::fromLatin1(tag))->isEnabled()) << tag;
+    EXPECT_TRUE(w().tvCodeItems()->isEnabled());
+    EXPECT_TRUE(w().ctlBookMarkList()->isEnabled());
+    EXPECT_TRUE(entry(QStringLiteral("MNUBAK"))->isEnabled());
+    EXPECT_EQ(w().shownKey(), "C1");
 }
 
 TEST_F(MenuCommandsTest, MenusOpenTheirWindows) {

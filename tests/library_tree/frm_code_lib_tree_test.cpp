@@ -4,6 +4,7 @@
 #include "core/globals.h"
 #include "library/frm_code_lib.h"
 #include "platform/forms/common_dialog.h"
+#include "platform/forms/richtextbox.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/safe_file_writer.h"
 #include "tests/core/work_folder_fixture.h"
@@ -186,6 +187,28 @@ TEST_F(TreeWindow, OrphansSelfParentsAndCyclesAreShownUnderTheRootAndNothingIsWr
     EXPECT_EQ(shown, rows("select * from codeitems") + 1) << "no item is lost";
 }
 
+TEST_F(TreeWindow, RowsWithUnreadableOrMissingParentsAreNamedOnceAndTheRestIsFilled) {
+    const int huge = addRow(0, "巨数上级");
+    core::gWorkDB.execute("update codeitems set parentid = 1099511627776 where id = ?", {huge});
+    const int text = addRow(0, "文字上级");
+    core::gWorkDB.execute("update codeitems set parentid = 'abc' where id = ?", {text});
+    const int orphan = addRow(999, "孤项");
+    const int underHuge = addRow(huge, "巨数之下");
+    const int before = boxes_.count();
+
+    window_->FillTree();
+    ASSERT_EQ(boxes_.count(), before + 1) << "one message for all of them";
+    const QString message = boxes_.last().text;
+    for (const char* name : {"巨数上级", "文字上级", "孤项"})
+        EXPECT_TRUE(message.contains(QString::fromUtf8(name))) << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("巨数之下"))) << "it is under its own parent";
+    for (int id : {huge, text, orphan}) EXPECT_EQ(node(QStringLiteral("C%1").arg(id))->parent(), root());
+    EXPECT_EQ(node(QStringLiteral("C%1").arg(underHuge))->parent(), node(QStringLiteral("C%1").arg(huge)));
+    int shown = 0;
+    for (QTreeWidgetItemIterator it(tree()); *it; ++it) ++shown;
+    EXPECT_EQ(shown, rows("select * from codeitems") + 1) << "every other item is filled";
+}
+
 TEST_F(TreeWindow, EveryFillStartsFromAnEmptyTree) {
     core::gWorkDB.execute("delete from codeitems");
     window_->FillTree();
@@ -335,8 +358,13 @@ TEST_F(TreeWindow, ToolbarStepsThroughSiblingsParentsAndFirstChildren) {
         tree()->setCurrentItem(node(s.from));
         toolButton(s.tag)->trigger();
         EXPECT_EQ(FrmCodeLib::nodeKey(tree()->currentItem()), s.to);
+        EXPECT_EQ(window_->shownKey(), s.to) << "the highlighted item is the shown one";
     }
-    EXPECT_EQ(window_->statusPanel1()->text(), "命例");
+    // The root, highlighted and shown last, is no item for the status bar to name.
+    EXPECT_EQ(window_->statusPanel1()->text(), "");
+    tree()->setCurrentItem(node("C2"));
+    toolButton("PREVIOUS")->trigger();
+    EXPECT_EQ(window_->statusPanel1()->text(), "紫微斗数入门");
 
     const bool shown = window_->viewBookMarks();
     toolButton("VIEWBOOKMARKS")->trigger();
@@ -364,7 +392,7 @@ TEST_F(TreeWindow, DropIntoItsOwnSubtreeIsRefusedBeforeAnythingChanges) {
     const QString before = tableDump();
     EXPECT_FALSE(dragOnto(node("C1"), node("C2")));
     ASSERT_EQ(boxes_.count(), 1);
-    EXPECT_EQ(boxes_.last().text, "This would introduce a cycle");
+    EXPECT_EQ(boxes_.last().text, "不能把条目移到它自己的下级条目之中：那样会形成循环。");
     EXPECT_EQ(tableDump(), before);
     EXPECT_EQ(shape(root()), "ROOT(命例,紫微斗数入门(十四主星,四化))");
 
@@ -409,6 +437,17 @@ TEST_F(TreeWindow, HoveringOverACollapsedNodeExpandsItAndTheDropGoesUnderIt) {
     EXPECT_EQ(value("select parentid from codeitems where id = 4"), "1");
     EXPECT_EQ(node("C4")->parent(), node("C1"));
     EXPECT_EQ(FrmCodeLib::nodeExpandedImage(node("C1")), "OPENFOLDER");
+}
+
+TEST_F(TreeWindow, AfterADropTheDroppedItemIsHighlightedShownAndNamed) {
+    select(node("C4"));
+    ASSERT_EQ(window_->shownKey(), "C4");
+    window_->txtCode()->textCursor().insertText(QStringLiteral("typed before the drop"));
+    EXPECT_TRUE(dragOnto(node("C2"), root()));
+    EXPECT_EQ(tree()->currentItem(), node("C2"));
+    EXPECT_EQ(window_->shownKey(), "C2");
+    EXPECT_EQ(window_->statusPanel1()->text(), "十四主星");
+    EXPECT_TRUE(readFile(path("GREENNOTE4.rtf")).contains("typed before the drop"));
 }
 
 class TransferWindow : public TreeWindow {
@@ -467,6 +506,27 @@ TEST_F(TransferWindow, StarterLibraryRoundTripsThroughTheRoot) {
     EXPECT_EQ(boxes_.last().text, "Successfully imported 1 Code snippets.");
     EXPECT_EQ(shape(node("C4")), "命例(四化)");
     EXPECT_TRUE(node("C4")->isExpanded());
+}
+
+TEST_F(TransferWindow, AfterAnImportTheHighlightStaysOnTheShownItem) {
+    const QString leaf = path("leaf.vcl");
+    exportFrom("C3", leaf);
+    select(node("C4"));
+    window_->txtCode()->textCursor().insertText(QStringLiteral("typed before the import"));
+    importInto("C4", leaf);
+    EXPECT_EQ(boxes_.last().text, "Successfully imported 1 Code snippets.");
+    EXPECT_EQ(tree()->currentItem(), node("C4"));
+    EXPECT_EQ(window_->shownKey(), "C4");
+    EXPECT_EQ(window_->statusPanel1()->text(), "命例");
+    EXPECT_TRUE(window_->txtCode()->text().contains(QStringLiteral("typed before the import")));
+}
+
+TEST_F(TransferWindow, AnExportFirstWritesThePageOnScreen) {
+    select(node("C3"));
+    window_->txtCode()->textCursor().insertText(QStringLiteral("typed just before the export"));
+    exportFrom("C3", path("shown.vcl"));
+    // The file names the item's pages: they hold what the screen showed.
+    EXPECT_TRUE(readFile(path("GREENNOTE3.rtf")).contains("typed just before the export"));
 }
 
 TEST_F(TransferWindow, GeneratedDeepTreeRoundTripsWithItsShape) {

@@ -123,13 +123,17 @@ TEST(RtfDamage, HostileStructures) {
         QByteArray rtf;
         QString text;
         bool complete;
+        // Nothing passed over: text after the document's group or cut-off binary data is not.
+        bool whole = complete;
     };
     const QByteArray deep(200000, '{');
     const QByteArray undeep(200000, '}');
     const Case cases[] = {
         {"deep nesting", "{\\rtf1 " + deep + "deep" + undeep + "}", "deep", true},
         {"never closed", "{\\rtf1 " + deep + "open", "open", false},
-        {"closes too often", "{\\rtf1 a}}}}} ignored", "a", true},
+        {"closes too often", "{\\rtf1 a}}}}} ignored", "a", true, false},
+        {"a stray brace before text", "{\\rtf1 a}b\\par c}", "a", true, false},
+        {"blanks and NULs after the end", QByteArray("{\\rtf1 a}\r\n \0\0", 14), "a", true, true},
         {"huge numbers", "{\\rtf1\\fs2147483647999 \\li-99999999999 \\u99999999 \\tx9999999999 x}", "x", true},
         {"binary beyond the end", "{\\rtf1 a\\bin2147483647 bcd}", "a", false},
         {"negative binary", "{\\rtf1 a\\bin-5 bcd}", "abcd", true},
@@ -146,6 +150,7 @@ TEST(RtfDamage, HostileStructures) {
         const rtf::ReadResult r = rtf::read(c.rtf, doc);
         EXPECT_TRUE(r.isRtf) << c.name;
         EXPECT_EQ(r.complete, c.complete) << c.name;
+        EXPECT_EQ(r.whole, c.whole) << c.name;
         EXPECT_EQ(doc.toPlainText().toStdString(), c.text.toStdString()) << c.name;
         expectStable(doc, c.rtf.left(200));
     }

@@ -21,6 +21,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <string>
 
@@ -130,6 +132,58 @@ INSTANTIATE_TEST_SUITE_P(
         for (const char* c = info.param.what; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
         return name;
     });
+
+// A rule database whose password table is gone or cannot be read is no protected copy of the built
+// one: it is refused, never taken as a database without a password.
+struct PasswordDamage {
+    const char* what;
+    const char* sql;
+    int number;
+};
+
+class DamagedRulePassword : public MainStart, public ::testing::WithParamInterface<PasswordDamage> {};
+
+TEST_P(DamagedRulePassword, StopsTheStart) {
+    const PasswordDamage& d = GetParam();
+    const QString path = folder_.filePath(QString::fromUtf16(core::kRuleDatabaseName));
+    ASSERT_TRUE(QFile::copy(testenv::programDir() + QStringLiteral("/zodazire.mdb"), path));
+    {
+        dao::Database db = dao::DBEngine::defaultWorkspace().openDatabase(path, false, false, core::ruleConnect());
+        for (const QString& sql : QString::fromUtf8(d.sql).split(u';')) db.execute(sql);
+        db.close();
+        dao::DBEngine::closeIdleHandles();
+    }
+    vb::setProgramFolder(folder_.path());
+    bool ok = true;
+    EXPECT_FALSE(runMain(&ok)) << d.what;
+    ASSERT_EQ(boxes_.count(), 1) << d.what;
+    EXPECT_TRUE(boxes_.last().text.contains(QString::number(d.number))) << boxes_.last().text.toStdString();
+    EXPECT_TRUE(boxes_.last().text.contains(QStringLiteral("password"))) << boxes_.last().text.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MissingOrUnreadable, DamagedRulePassword,
+    ::testing::Values(PasswordDamage{"table dropped", "DROP TABLE MSysPassword", 3049},
+                      PasswordDamage{"row deleted", "DELETE FROM MSysPassword", 3031},
+                      PasswordDamage{"hash emptied", "UPDATE MSysPassword SET hash = ''", 3031},
+                      PasswordDamage{"columns replaced",
+                                     "DROP TABLE MSysPassword;CREATE TABLE MSysPassword (x TEXT(5))", 3031}),
+    [](const ::testing::TestParamInfo<PasswordDamage>& info) {
+        std::string name;
+        for (const char* c = info.param.what; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+        return name;
+    });
+
+// A pipe in the rule database's place is refused at once; opening it would wait for a writer forever.
+TEST_F(MainStart, APipeAsTheRuleDatabaseIsRefusedAtOnce) {
+    const QByteArray pipe = QFile::encodeName(folder_.filePath(QString::fromUtf16(core::kRuleDatabaseName)));
+    ASSERT_EQ(::mkfifo(pipe.constData(), 0600), 0);
+    vb::setProgramFolder(folder_.path());
+    bool ok = true;
+    EXPECT_FALSE(runMain(&ok));
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.contains(QStringLiteral("3343"))) << boxes_.last().text.toStdString();
+}
 
 TEST(RuleDatabaseCheck, TheBuiltDatabasePasses) {
     EXPECT_EQ(errorOf([] { core::CheckRuleDatabase(testenv::programDir() + QStringLiteral("/zodazire.mdb")); }), 0);

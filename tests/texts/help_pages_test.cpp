@@ -2,6 +2,7 @@
 // QTextBrowser renders without outside resources, and every link leading to a page and anchor that
 // exist.
 #include "tests/support/test_env.h"
+#include "windows/knowledge_topics.h"
 
 #include <QDir>
 #include <QFile>
@@ -151,6 +152,33 @@ TEST_F(HelpPagesTest, EveryPageLeadsBackToTheContents) {
         if (name == QLatin1String("index.html")) continue;
         EXPECT_TRUE(pages_[name].hrefs.contains(QStringLiteral("index.html"))) << name;
     }
+}
+
+// The knowledge page's table of topics is the knowledge window's menu: each row a submenu (or the
+// topics listed directly in the menu), each topic once, none that the menu lacks.
+TEST_F(HelpPagesTest, TheKnowledgePageListsEveryTopicOfTheMenuUnderItsSubmenu) {
+    QFile file(sourceHelpDir() + QStringLiteral("/knowledge.html"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    const QString direct = QStringLiteral("（直接列出）");
+    QHash<QString, QStringList> listed;  // submenu caption (or `direct`) -> its topics in order
+    const QRegularExpression row(QStringLiteral("<tr><td>([^<]+)</td><td>([^<]+)</td></tr>"));
+    for (auto m = row.globalMatch(html); m.hasNext();) {
+        const auto match = m.next();
+        listed[match.captured(1)] += match.captured(2).split(QStringLiteral("、"));
+    }
+    QHash<QString, QString> submenuCaption;
+    QHash<QString, QStringList> menu;
+    for (const windows::KnowledgeTopic& t : windows::kKnowledgeTopics) {
+        if (t.kind == windows::TopicKind::Submenu) submenuCaption.insert(QString::fromUtf16(t.name), QString::fromUtf16(t.caption));
+        if (t.kind != windows::TopicKind::Article) continue;
+        const QString under = t.parent ? submenuCaption.value(QString::fromUtf16(t.parent)) : direct;
+        menu[under] << QString::fromUtf16(t.caption);
+    }
+    ASSERT_FALSE(menu.isEmpty());
+    EXPECT_EQ(QSet<QString>(listed.keyBegin(), listed.keyEnd()), QSet<QString>(menu.keyBegin(), menu.keyEnd()));
+    for (auto it = menu.cbegin(); it != menu.cend(); ++it)
+        EXPECT_EQ(listed.value(it.key()).join(QStringLiteral("、")), it.value().join(QStringLiteral("、"))) << it.key();
 }
 
 }  // namespace

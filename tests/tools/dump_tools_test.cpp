@@ -145,7 +145,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Damage{"Calendar emptied", "DELETE FROM Calendar", "Calendar"},
                       Damage{"a chart row deleted", "DELETE FROM Ddwxjbiao WHERE n='庚'", "Ddwxjbiao"},
                       Damage{"a chart cell changed", "UPDATE AmingshG SET a=b WHERE y='五'", "AmingshG"},
-                      Damage{"XMiao99 emptied", "DELETE FROM XMiao99", "XMiao99"}),
+                      Damage{"XMiao99 emptied", "DELETE FROM XMiao99", "XMiao99"},
+                      Damage{"the password table dropped", "DROP TABLE MSysPassword", "password"},
+                      Damage{"the password unreadable", "UPDATE MSysPassword SET hash = ''", "password"}),
     [](const ::testing::TestParamInfo<Damage>& info) {
         std::string name;
         for (const char* c = info.param.what; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';

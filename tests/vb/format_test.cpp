@@ -158,4 +158,20 @@ TEST(VbFormat, FirstDayOfWeekMovesWeekdayNumbers) {
     EXPECT_EQ(format(Date::fromParts(2015, 1, 4), QStringLiteral("ww"), vbMonday, vbFirstFourDays), QStringLiteral("1"));
 }
 
+TEST(VbFormat, TellsTheFormatsItReadsWhole) {
+    const char16_t* const readable[] = {
+        u"", u"  ", u"general number", u"General Date", u"Long Date", u"Medium Time", u"Currency", u"Scientific",
+        u"Yes/No", u"on/off", u"yyyy-mm-dd hh:nn:ss", u"yyyy年m月d日", u"m/d/yy", u"ddd dddd", u"w ww", u"q y",
+        u"h AM/PM", u"h a/p", u"h:nn AMPM", u"ttttt", u"c", u"\"day\" d", u"\\d d", u"dddddd",
+        u"0", u"#.##", u"#,##0.00", u"0.00%", u"0.00E+00", u"0.0e-0", u"$0", u"¥#,##0.00", u"(###) ###-####",
+        u"0;(0);\"zero\";\"null\"", u"\"No. \"0", u"0 \"kg\"", u"0元", u">", u"<", u"@@@-@@@@", u"!@@@@",
+        u"&&&&", u"@;\"(none)\"",
+    };
+    for (const char16_t* f : readable) EXPECT_TRUE(formatIsReadable(QString::fromUtf16(f))) << QString::fromUtf16(f).toStdString();
+    const char16_t* const unreadable[] = {
+        u"0 kg", u"abc", u"xyz", u"yyyy tt", u"Long Tim", u"@ is", u"\"open", u"0\\", u"0;0;0;0;0", u"0.00F",
+    };
+    for (const char16_t* f : unreadable) EXPECT_FALSE(formatIsReadable(QString::fromUtf16(f))) << QString::fromUtf16(f).toStdString();
+}
+
 }  // namespace

@@ -19,6 +19,8 @@
 #include "windows/frm_top.h"
 
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -120,6 +122,72 @@ TEST_F(ChartAnnotations, PickShowsItsRowOrTheFallbackNeverThePreviousText) {
     EXPECT_EQ(shown(), "") << "without the fallback row the box is empty";
     EXPECT_EQ(w_->annotationTitle(), "右弼A");
     EXPECT_EQ(boxes_.count(), 0);
+}
+
+TEST_F(ChartAnnotations, AnUnreadableRuleDatabaseLeavesTheBoxAsItWasAndIsReportedOnce) {
+    pickStar(0);
+    ASSERT_EQ(shown(), "左辅坐命，得助力。");
+    const QString path = core::ruleDatabasePath();
+    const QString kept = program_.path() + QStringLiteral("/kept.mdb");
+    dao::DBEngine::closeIdleHandles();
+    ASSERT_TRUE(QFile::rename(path, kept));
+
+    pickStar(2);
+    EXPECT_EQ(shown(), "左辅坐命，得助力。");
+    EXPECT_EQ(w_->annotationTitle(), "右弼A") << "the title follows the pick";
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.startsWith(QStringLiteral("3024 "))) << boxes_.last().text.toStdString();
+    EXPECT_TRUE(boxes_.last().text.endsWith(QStringLiteral(" frmBaZi::cboMg_Click"))) << boxes_.last().text.toStdString();
+    pickPalace(0);
+    pickStar(3);
+    EXPECT_EQ(shown(), "左辅坐命，得助力。");
+    EXPECT_EQ(w_->annotationTitle(), "武曲A");
+    EXPECT_EQ(boxes_.count(), 1) << "said once, not at every pick";
+
+    // Readable again, then a table gone: a new failure is said again.
+    ASSERT_TRUE(QFile::rename(kept, path));
+    pickPalace(1);
+    pickPalace(0);
+    EXPECT_EQ(shown(), "兄弟宫主手足。");
+    {
+        dao::Database db = dao::DBEngine::defaultWorkspace().openDatabase(path, false, false, QString::fromUtf16(core::kRuleConnect));
+        db.execute(QStringLiteral("DROP TABLE saveY"));
+    }
+    pickPalace(2);
+    pickPalace(3);
+    EXPECT_EQ(shown(), "兄弟宫主手足。");
+    EXPECT_EQ(w_->annotationTitle(), "财帛宫");
+    ASSERT_EQ(boxes_.count(), 2);
+    EXPECT_TRUE(boxes_.last().text.endsWith(QStringLiteral(" frmBaZi::cboDZ_Click"))) << boxes_.last().text.toStdString();
+}
+
+// The chart page of the help gives every menu entry of the chart window its line, and names the
+// enlarged window's menu.
+TEST_F(ChartAnnotations, TheHelpPageDescribesEveryMenuEntry) {
+    QFile file(testenv::sourceDir() + QStringLiteral("/data/help/chart.html"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(file.readAll());
+    const qsizetype from = page.indexOf(QStringLiteral("<a name=\"menus\">"));
+    ASSERT_GT(from, 0);
+    const QString table = page.mid(from, page.indexOf(QStringLiteral("</table>"), from) - from);
+    int entries = 0;
+    for (QAction* top : w_->menuBar()->actions()) {
+        if (!top->isVisible()) continue;
+        EXPECT_TRUE(table.contains(QStringLiteral(">") + top->text() + QStringLiteral("</td>"))) << top->text().toStdString();
+        ++entries;
+        if (!top->menu()) continue;
+        for (QAction* a : top->menu()->actions()) {
+            if (a->isSeparator() || !a->isVisible()) continue;
+            EXPECT_TRUE(table.contains(QStringLiteral("<td>") + a->text() + QStringLiteral("</td>"))) << a->text().toStdString();
+            ++entries;
+        }
+    }
+    EXPECT_EQ(entries, 4);
+    w_->txtDuiZao_DblClick();
+    FrmFangDa* big = forms::loadedInstance<FrmFangDa>();
+    ASSERT_NE(big, nullptr);
+    for (QAction* top : big->menuBar()->actions())
+        EXPECT_TRUE(page.contains(QStringLiteral("放大窗口有“") + top->text() + QStringLiteral("”菜单"))) << top->text().toStdString();
 }
 
 TEST_F(ChartAnnotations, EnlargedWindowGrowsItsCaptionAndClosesOnDoubleClick) {

@@ -9,17 +9,24 @@
 #include "core/work_database.h"
 #include "platform/dao/dao.h"
 #include "platform/forms/combobox.h"
+#include "platform/forms/common_dialog.h"
 #include "platform/forms/form_registry.h"
 #include "platform/forms/label.h"
 #include "platform/forms/picturebox.h"
 #include "platform/forms/twips_geometry.h"
+#include "platform/vb/folders.h"
 #include "platform/vb/msgbox.h"
+#include "platform/vb/unattended_end.h"
 #include "tests/support/test_env.h"
 #include "tools/chartdump/chart_json.h"
 #include "windows/chart_cells_widget.h"
 #include "platform/com/host/control_host.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QAction>
 #include <QClipboard>
+#include <QPrinterInfo>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -182,6 +189,29 @@ TEST_F(ChartWindow, LateBirthMovesTheDayOnceAndLabel4ShowsTheEnteredMoment) {
     EXPECT_EQ(core::gChartTime.datePart(), vb::Date::fromParts(2001, 5, 21));
 }
 
+TEST_F(ChartWindow, TheNameStandsAfterItsCaptionInsideTheChartAndItsPicture) {
+    ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), false, 2, QStringLiteral("乙")));
+    FrmBaZi& w = *forms::loadedInstance<FrmBaZi>();
+    QLabel* who = w.picMain()->label(chart::Control::lblWho);
+    const QRect name(w.lblXMing()->mapTo(w.picMain(), QPoint(0, 0)), w.lblXMing()->size());
+    EXPECT_TRUE(w.picMain()->rect().contains(name)) << "the name lies inside picMain";
+    EXPECT_TRUE(w.lblXMing()->isVisible());
+    const QRect caption(who->mapTo(w.picMain(), QPoint(0, 0)), who->size());
+    EXPECT_EQ(name.y(), caption.y());
+    EXPECT_GE(name.left(), caption.right()) << "after \"姓名：\"";
+    // The whole name shows: nine characters, the most the new-case dialog takes.
+    w.lblXMing()->setCaption(QStringLiteral("欧阳九个字的名字啊"));
+    EXPECT_LE(w.lblXMing()->fontMetrics().horizontalAdvance(w.lblXMing()->caption()), name.width());
+
+    w.lblXMing()->setCaption(QStringLiteral("乙"));
+    w.MnuJT_Click();
+    const QImage first = w.capturedPicture().toImage();
+    w.lblXMing()->setCaption(QStringLiteral("丁"));
+    w.MnuJT_Click();
+    EXPECT_NE(w.capturedPicture().toImage(), first) << "the saved picture shows the name";
+    EXPECT_EQ(QImage(FrmBaZi::picturePath()).size(), first.size());
+}
+
 TEST_F(ChartWindow, SexChangesTheChartAtTheNextCommand1) {
     ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), true, 2, QString()));
     FrmBaZi& w = *forms::loadedInstance<FrmBaZi>();
@@ -194,6 +224,34 @@ TEST_F(ChartWindow, SexChangesTheChartAtTheNextCommand1) {
     EXPECT_FALSE(w.cboXing()->isVisible());
     EXPECT_EQ(w.picMain()->caption(chart::Control::lblYinY), "阳男");
     w.Command1_Click();
+    EXPECT_EQ(w.picMain()->caption(chart::Control::lblYinY), "阳女");
+}
+
+TEST_F(ChartWindow, TheSexListOpensWithTheMouseAndItsPickCountsAsByKeyboard) {
+    ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), true, 2, QString()));
+    FrmBaZi& w = *forms::loadedInstance<FrmBaZi>();
+    w.activateWindow();
+    QApplication::setActiveWindow(&w);
+    forms::Label* sex = w.findChild<forms::Label*>(QStringLiteral("Label11"));
+    ASSERT_NE(sex, nullptr);
+    QTest::mouseDClick(sex, Qt::LeftButton);
+    forms::ComboBox* list = w.cboXing();
+    ASSERT_TRUE(list->isVisible());
+
+    QTest::mouseClick(list, Qt::LeftButton);
+    QAbstractItemView* view = list->view();
+    QTRY_VERIFY(view->window()->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(list->isVisible()) << "its own popup took the focus: the list stays";
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    const QRect female = view->visualRect(list->model()->index(1, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, female.center());
+    QTRY_VERIFY(!view->window()->isVisible());
+
+    EXPECT_EQ(list->listIndex(), 1);
+    EXPECT_FALSE(core::gIsMale);
+    EXPECT_FALSE(list->isVisible()) << "a pick hides the list, as by keyboard";
+    QTest::mouseClick(w.Command1(), Qt::LeftButton);
     EXPECT_EQ(w.picMain()->caption(chart::Control::lblYinY), "阳女");
 }
 
@@ -361,6 +419,32 @@ TEST_F(ChartWindow, PictureIsSavedFromTheChartItselfAndPrintedToPdf) {
     EXPECT_EQ(w.picbox()->pos(), view) << "after printing the view is where it was";
 }
 
+TEST_F(ChartWindow, WithoutADefaultPrinterThePrintDialogOffersAPdfFile) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "this machine has a default printer";
+    ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), false, 2, QString()));
+    FrmBaZi& w = *forms::loadedInstance<FrmBaZi>();
+    QTemporaryDir out;
+    const QString pdf = out.path() + QStringLiteral("/chosen.pdf");
+    forms::DialogScript dialogs;
+    dialogs.answer(forms::DialogAnswer::printer(pdf));
+    boxes_.clear();
+    QAction* print = w.findChild<QAction*>(QStringLiteral("MnuPrIn"));
+    ASSERT_NE(print, nullptr);
+    print->trigger();
+    EXPECT_EQ(boxes_.count(), 0) << "no dead end";
+    ASSERT_EQ(dialogs.count(), 1);
+    EXPECT_EQ(dialogs.last().kind, forms::DialogKind::Printer);
+    EXPECT_EQ(dialogs.last().title, "打印");
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("/Subtype /Image")) << "the chart is in the printout";
+
+    // Cancelled: nothing printed, nothing said.
+    dialogs.answer(forms::DialogAnswer::cancel());
+    print->trigger();
+    EXPECT_EQ(boxes_.count(), 0);
+}
+
 TEST_F(ChartWindow, ScrollRangesReachTheFarEdgesAndATinyWindowGivesNoNegativeSizes) {
     ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), false, 2, QString()));
     FrmBaZi& w = *forms::loadedInstance<FrmBaZi>();
@@ -420,6 +504,30 @@ TEST_F(ChartWindow, AConclusionThatCannotBeStoredKeepsTheWindowOpenForTheUser) {
     // The program's end does not wait.
     EXPECT_TRUE(w->Unload(forms::vbFormCode));
     EXPECT_EQ(core::gCurrentFileID, 0);
+}
+
+TEST_F(ChartWindow, AnUnattendedEndKeepsAConclusionThatCannotBeStoredInARecoveryFile) {
+    ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), false, 2, QString()));
+    FrmBaZi* w = forms::loadedInstance<FrmBaZi>();
+    w->txtJieLun()->setPlainText(QStringLiteral("信号来时未存的结论"));
+    dao::DBEngine::closeIdleHandles();
+    ASSERT_TRUE(QFile::remove(core::workDatabasePath(core::gWorkPath)));
+
+    vb::beginUnattendedEnd();
+    const bool unloaded = w->Unload(forms::vbFormOwner);
+    const QStringList notes = vb::unattendedNotes();
+    vb::resetUnattendedEnd();
+    EXPECT_TRUE(unloaded);
+    EXPECT_EQ(boxes_.count(), 0) << "no box, not even a scripted one";
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_TRUE(notes.front().endsWith(QStringLiteral(" frmBaZi::SaveConclusion"))) << notes.front().toStdString();
+    const QDir recovery(vb::joinPath(vb::configFolder(), QStringLiteral("recovery")));
+    const QStringList kept = recovery.entryList({QStringLiteral("*-conclusion-*.txt")}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    QFile text(recovery.filePath(kept.front()));
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(text.readAll()), QStringLiteral("信号来时未存的结论"));
+    text.remove();
 }
 
 }  // namespace

@@ -23,13 +23,9 @@ LunarMonths::LunarMonths(int firstYear, int lastYear) {
         months_.push_back(m);
     }
 
-    std::set<long> zhongqiDays;
     for (int y = firstYear; y <= lastYear + 1; ++y)
-        for (int mo = 1; mo <= 12; ++mo) zhongqiDays.insert(calendarDay(zhongqiMoment(y, mo)));
-    for (LunarMonth& m : months_) {
-        const auto it = zhongqiDays.lower_bound(m.firstDay);
-        m.hasZhongqi = it != zhongqiDays.end() && *it < m.firstDay + m.length;
-    }
+        for (int mo = 1; mo <= 12; ++mo) zhongqiDays_.insert(calendarDay(zhongqiMoment(y, mo)));
+    for (LunarMonth& m : months_) m.hasZhongqi = holdsZhongqi(m);
 
     auto containing = [this](long day) {
         const auto it = std::upper_bound(months_.begin(), months_.end(), day,
@@ -59,6 +55,50 @@ LunarMonths::LunarMonths(int firstYear, int lastYear) {
         }
         if (months_[b - 1].number != 10) throw std::runtime_error("lunar year does not close with 十月");
     }
+}
+
+bool LunarMonths::holdsZhongqi(const LunarMonth& m) const {
+    const auto it = zhongqiDays_.lower_bound(m.firstDay);
+    return it != zhongqiDays_.end() && *it < m.firstDay + m.length;
+}
+
+int LunarMonths::find(int year, int number, bool leap) const {
+    for (std::size_t i = 0; i < months_.size(); ++i) {
+        const LunarMonth& first = months_[i];
+        if (first.number != 1 || first.leap || civilDate(first.firstDay).year != year) continue;
+        for (std::size_t j = i; j < months_.size() && j < i + 13; ++j) {
+            if (j > i && months_[j].number == 1 && !months_[j].leap) break;
+            if (months_[j].number == number && months_[j].leap == leap) return static_cast<int>(j);
+        }
+        return -1;
+    }
+    return -1;
+}
+
+void LunarMonths::moveFirstDay(int index, long day) {
+    if (index <= 0 || index >= static_cast<int>(months_.size()))
+        throw std::runtime_error("no month before the one to move");
+    LunarMonth& before = months_[index - 1];
+    LunarMonth& moved = months_[index];
+    const long shift = day - moved.firstDay;
+    const int beforeLength = before.length + static_cast<int>(shift);
+    const int movedLength = moved.length - static_cast<int>(shift);
+    const std::string where = "the month begun " + std::to_string(moved.firstDay);
+    if (beforeLength < 29 || beforeLength > 30 || movedLength < 29 || movedLength > 30)
+        throw std::runtime_error(where + ": moving it leaves a month of other than 29 or 30 days");
+    // The days that change months: a solar term on one of them would change months too.
+    const long from = std::min(moved.firstDay, day);
+    const long to = std::max(moved.firstDay, day);
+    const auto zhongqi = zhongqiDays_.lower_bound(from);
+    if (zhongqi != zhongqiDays_.end() && *zhongqi < to) throw std::runtime_error(where + ": moving it moves a zhongqi into another month");
+    for (int y = civilDate(from).year - 1; y <= civilDate(to).year; ++y)
+        for (int mo = 1; mo <= 12; ++mo) {
+            const long jie = calendarDay(jieMoment(y, mo));
+            if (jie >= from && jie < to) throw std::runtime_error(where + ": moving it moves a jie into another month");
+        }
+    before.length = beforeLength;
+    moved.firstDay = day;
+    moved.length = movedLength;
 }
 
 int LunarMonths::indexOf(long day) const {

@@ -5,6 +5,7 @@
 // from one 十一月 to the next, the first of them that holds no zhongqi is the leap month and repeats
 // the number of the month before it.
 
+#include <set>
 #include <vector>
 
 namespace calgen {
@@ -27,9 +28,19 @@ public:
     const std::vector<LunarMonth>& months() const { return months_; }
     // Index of the month that holds `day`; throws when `day` lies outside the numbered span.
     int indexOf(long day) const;
+    // Index of month `number` (the leap one when `leap`) of the lunar year whose 正月 begins in
+    // Gregorian year `year`; -1 when the span does not number it.
+    int find(int year, int number, bool leap) const;
+
+    // Lets month `index` begin on `day` instead, as a published almanac has it: the month before it
+    // ends the day before. Both months must keep 29 or 30 days and their solar terms, so that the
+    // numbers and the leap month stay as the rule gave them; throws otherwise.
+    void moveFirstDay(int index, long day);
 
 private:
     std::vector<LunarMonth> months_;
+    std::set<long> zhongqiDays_;
+    bool holdsZhongqi(const LunarMonth& m) const;
 };
 
 }  // namespace calgen

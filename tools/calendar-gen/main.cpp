@@ -1,8 +1,10 @@
 // Writes the rows of table Calendar (January 1882 to December 2032) from the apparent positions of
-// Sun and Moon, and optionally every new moon and solar term of the span to the second, for
+// Sun and Moon, with the first days of months corrected to the published almanacs where those
+// differ (almanac_corrections.cpp), and optionally every new moon and solar term of the span to the second, for
 // checking the rows against other calendars.
 //
 //   calendar-gen OUTPUT.csv [--moments MOMENTS.txt]
+#include "tools/calendar-gen/almanac_corrections.h"
 #include "tools/calendar-gen/astro_events.h"
 #include "tools/calendar-gen/calendar_rows.h"
 #include "tools/calendar-gen/civil_time.h"
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <exception>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -52,7 +55,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const calgen::LunarMonths months(1880, 2034);
+        calgen::LunarMonths months(1880, 2034);
+        if (calgen::applyAlmanacCorrections(months) != static_cast<int>(calgen::almanacCorrections().size()))
+            throw std::runtime_error("an almanac correction names a month outside the span");
         const auto rows = calgen::buildCalendarRows(months, kFirstId, kLastId);
         std::ofstream csv(argv[1], std::ios::binary | std::ios::trunc);
         calgen::writeCsv(csv, rows);
