@@ -1,5 +1,6 @@
 #include "calculator/display_box.h"
 
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -22,11 +23,18 @@ DisplayBox::DisplayBox(const QString& name, QWidget* parent) : QPlainTextEdit(pa
 void DisplayBox::setText(const QString& text) {
     const QString kept = maxLength_ > 0 ? text.left(maxLength_) : text;
     if (kept == toPlainText()) return;
-    setPlainText(kept);
-    moveCursor(QTextCursor::End);
+    {
+        // The change is told from here, once Qt is done with the document: a listener's fault then
+        // unwinds through this box only, never through Qt's text code.
+        const QScopedValueRollback<bool> quiet(settingText_, true);
+        setPlainText(kept);
+        moveCursor(QTextCursor::End);
+    }
+    textEdited();
 }
 
 void DisplayBox::textEdited() {
+    if (settingText_) return;
     const QString now = toPlainText();
     if (maxLength_ > 0 && now.size() > maxLength_) {
         // Typing or pasting past the limit is refused: the text stays as it was.

@@ -34,6 +34,7 @@ private:
 
     int maxLength_ = 0;  // 0: no limit
     QString accepted_;   // the text as of the last Change
+    bool settingText_ = false;
 };
 
 }  // namespace calculator

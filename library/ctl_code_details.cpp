@@ -393,7 +393,10 @@ QWidget* windowPanel(QWidget* window, const QWidget* own, const QString& name) {
 QWidget* CtlCodeDetails::windowBar() const { return window_.picPicture1(); }
 
 void CtlCodeDetails::showToolPanels(bool forText) {
-    if (QWidget* bar = windowBar()) bar->installEventFilter(this);
+    if (QWidget* bar = windowBar(); bar && bar != watchedBar_) {
+        bar->installEventFilter(this);
+        watchedBar_ = bar;
+    }
     if (QWidget* w = windowBar()) w->setVisible(forText);
     if (QWidget* w = windowPanel(&window_, picPicture2_, QStringLiteral("picPicture2"))) w->setVisible(!forText);
     picPicture1_->setVisible(forText);
@@ -505,7 +508,7 @@ void CtlCodeDetails::resizeEvent(QResizeEvent* event) {
 
 bool CtlCodeDetails::eventFilter(QObject* watched, QEvent* event) {
     // The formatting bar comes and goes with the editor's focus: the page takes the room it leaves.
-    if (watched == windowBar() && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+    if (watched == watchedBar_.data() && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
         QTimer::singleShot(0, this, [this] { UserControl_Resize(); });
         return false;
     }

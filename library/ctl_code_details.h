@@ -11,6 +11,7 @@
 #include "platform/forms/image_button.h"
 #include "platform/forms/image_list.h"
 
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -128,6 +129,10 @@ private:
     void SaveCurrentPage();
 
     FrmCodeLib& window_;
+    // The window's formatting bar once it is watched. Its events still come while Qt deletes the
+    // window's controls, after the window's destructor: the filter knows the bar by this pointer and
+    // never asks the window then.
+    QPointer<QWidget> watchedBar_;
     std::shared_ptr<core::CCodeItem> item_;
     QString mCurrentTabKey;
     bool mResizing = false;

@@ -133,12 +133,6 @@ FrmCalendar::FrmCalendar(QWidget* parent) : forms::Form(QStringLiteral("frmcalen
             [this] { checkLimit(txtaddress_, kCaseEntryLimits[1], lastAddress_); });
     connect(txtWhy_, &QLineEdit::textChanged, this, [this] { checkLimit(txtWhy_, kCaseEntryLimits[2], lastWhy_); });
     connect(txttel_, &QLineEdit::textChanged, this, [this] { txttel_->setMaxLength(kTelephoneLength); });
-
-    const QString tap = vb::joinPath(vb::programFolder(), QStringLiteral("tap.wav"));
-    if (QFileInfo::exists(tap)) {
-        tapSound_ = new QSoundEffect(this);
-        tapSound_->setSource(QUrl::fromLocalFile(tap));
-    }
 }
 
 QLineEdit* FrmCalendar::addEntry(const QString& name, const QString& label, int top, int width) {
@@ -153,6 +147,13 @@ QLineEdit* FrmCalendar::addEntry(const QString& name, const QString& label, int 
 
 void FrmCalendar::Form_Load() {
     wnlqd_->Initialise();
+    // A copy that the calendar ends at once loads no sound: Qt's loader thread would still hold the
+    // file when the program ends.
+    const QString tap = vb::joinPath(vb::programFolder(), QStringLiteral("tap.wav"));
+    if (!endingProgram_ && !tapSound_ && QFileInfo::exists(tap)) {
+        tapSound_ = new QSoundEffect(this);
+        tapSound_->setSource(QUrl::fromLocalFile(tap));
+    }
     opXingbie1_->setChecked(true);
     opXingbie1_Click();
 }

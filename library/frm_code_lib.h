@@ -5,6 +5,7 @@
 #include "core/main_window_host.h"
 #include "core/settings.h"
 #include "library/ctl_code_details.h"
+#include "platform/forms/event_hook.h"
 #include "platform/forms/form.h"
 #include "platform/forms/image_list.h"
 
@@ -302,7 +303,6 @@ private:
     void placeEnlargedEditor();
     bool editorEventFilter(QObject* watched, QEvent* event);
 
-    QObject* editorHook_ = nullptr;
     FormattingBar* picPicture1_ = nullptr;
     CtlBookmarks* bookmarkList_ = nullptr;
     std::unique_ptr<core::EditorHost> editorHost_;
@@ -333,6 +333,10 @@ private:
     CtlFileDetails* ctlFileDetails1_ = nullptr;
     ReadingPanel* Picscroll_ = nullptr;
     // ---- end of the item-detail block ----
+
+    // Last, so they go first: the tree's and the editor's hooks call members of this class, and
+    // the controls still send events while Qt deletes them after this destructor.
+    forms::EventHooks hooks_;
 };
 
 // The program's home page.

@@ -8,7 +8,6 @@
 #include "library/formatting_bar.h"
 #include "library/frm_code_lib.h"
 #include "platform/forms/combobox.h"
-#include "platform/forms/event_hook.h"
 #include "platform/forms/keycodes.h"
 #include "platform/forms/richtextbox.h"
 #include "platform/forms/twips_geometry.h"
@@ -49,9 +48,7 @@ void showLegibly(forms::ComboBox* box, bool legible) {
 }  // namespace
 
 void FrmCodeLib::connectEditorEvents() {
-    editorHook_ = new forms::EventHook(this, [this](QObject* watched, QEvent* event) { return editorEventFilter(watched, event); });
-    txtCode_->installEventFilter(editorHook_);
-    client()->installEventFilter(editorHook_);
+    hooks_.install({txtCode_, client()}, [this](QObject* watched, QEvent* event) { return editorEventFilter(watched, event); });
     connect(txtCode_, &forms::RichTextBox::keyDown, this, [this](int key, int shift) { txtCode_KeyDown(key, shift); });
     connect(txtCode_, &forms::RichTextBox::keyUp, this, [this](int key, int shift) { txtCode_KeyUp(key, shift); });
     connect(txtCode_, &forms::RichTextBox::mouseUp, this, [this](const forms::MouseArgs&) { UpdateTextInfo(this); });
@@ -81,8 +78,7 @@ void FrmCodeLib::connectEditorEvents() {
 }
 
 void FrmCodeLib::disconnectEditorEvents() {
-    delete editorHook_;
-    editorHook_ = nullptr;
+    hooks_.clear();
     txtCode_->disconnect(this);
     picPicture1_->disconnect(this);
     picPicture1_->cboFontCombo()->disconnect(this);

@@ -11,7 +11,6 @@
 #include "library/tree_pictures.h"
 #include "platform/dao/dao.h"
 #include "platform/forms/error_report.h"
-#include "platform/forms/event_hook.h"
 #include "platform/forms/keycodes.h"
 #include "platform/vb/msgbox.h"
 
@@ -146,9 +145,7 @@ void FrmCodeLib::buildTree() {
     tv->setDragDropMode(QAbstractItemView::NoDragDrop);
     tv->setAcceptDrops(true);
     tv->viewport()->setAcceptDrops(true);
-    auto* hook = new forms::EventHook(tv, [this](QObject* watched, QEvent* event) { return treeEvent(watched, event); });
-    tv->installEventFilter(hook);
-    tv->viewport()->installEventFilter(hook);
+    hooks_.install({tv, tv->viewport()}, [this](QObject* watched, QEvent* event) { return treeEvent(watched, event); });
     connect(tv, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { tvCodeItems_NodeClick(node); });
     // The arrow keys move the highlight without a click: the shown item follows it all the same.
     connect(tv, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) { tvCodeItems_CurrentChanged(node); });

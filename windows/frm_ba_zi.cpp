@@ -90,7 +90,7 @@ FrmBaZi::FrmBaZi(QWidget* parent) : forms::Form(QStringLiteral("frmBaZi"), paren
 }
 
 // The list's focus handler reaches this window: it goes before the window's members do.
-FrmBaZi::~FrmBaZi() { delete cboXingHook_; }
+FrmBaZi::~FrmBaZi() = default;
 
 void FrmBaZi::buildControls() {
     QWidget* area = client();
@@ -219,7 +219,7 @@ void FrmBaZi::connectEvents() {
     connect(Label11_, &forms::Label::doubleClicked, this, [this] { Label11_DblClick(); });
     connect(cboXing_, &forms::ComboBox::clicked, this, [this] { cboXing_Click(); });
     // Opening the list moves the focus to its popup: that is not the list losing the focus.
-    cboXingHook_ = new forms::EventHook(cboXing_, [this](QObject*, QEvent* event) {
+    hooks_.install({cboXing_}, [this](QObject*, QEvent* event) {
         if (event->type() != QEvent::FocusOut) return false;
         const QWidget* popup = cboXing_->view()->window();
         const QWidget* focus = QApplication::focusWidget();
@@ -228,11 +228,10 @@ void FrmBaZi::connectEvents() {
         if (!intoItsList) cboXing_LostFocus();
         return false;
     });
-    cboXing_->installEventFilter(cboXingHook_);
     connect(txtJieLun_, &QPlainTextEdit::textChanged, this, [this] { txtJieLun_Change(); });
     connect(cboMg_, &forms::ComboBox::clicked, this, [this] { cboMg_Click(); });
     connect(cboDZ_, &forms::ComboBox::clicked, this, [this] { cboDZ_Click(); });
-    onEvent(this, txtDuiZao_->viewport(), QEvent::MouseButtonDblClick, [this] { txtDuiZao_DblClick(); });
+    onEvent(hooks_, txtDuiZao_->viewport(), QEvent::MouseButtonDblClick, [this] { txtDuiZao_DblClick(); });
     connect(hScroll_, &QScrollBar::valueChanged, this, [this] { HScroll_Change(); });
     connect(vScroll_, &QScrollBar::valueChanged, this, [this] { VScroll_Change(); });
 }

@@ -20,12 +20,12 @@
 // a case with id 0 stores nothing, a row deleted meanwhile is reported. Closing the window stores the
 // conclusion, sets gCurrentFileID to 0, reopens gWorkDB, gives the case list (ctlFileDetails1) the
 // focus and sets gCodeID to -1, the case list's reload signal.
+#include "platform/forms/event_hook.h"
 #include "platform/forms/form.h"
 #include "platform/vb/date.h"
 #include "windows/four_pillars.h"
 
 #include <QPixmap>
-#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -206,7 +206,8 @@ private:
     QScrollBar* vScroll_ = nullptr;
     QLabel* lblFiller_ = nullptr;
     QSoundEffect* clickSound_ = nullptr;
-    QPointer<QObject> cboXingHook_;
+    // The boxes' event hooks call members of this class: they go with its members, never after.
+    forms::EventHooks hooks_;
     // Declared last, so that it is released first: it gives the two boxes back before they go.
     std::unique_ptr<com::ControlHost> splitter_;
 };

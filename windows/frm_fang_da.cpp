@@ -23,7 +23,7 @@ FrmFangDa::FrmFangDa(QWidget* parent) : forms::Form(QStringLiteral("frmFangDa"),
     QAction* print = menuBar()->addAction(QStringLiteral("打印"));
     print->setObjectName(QStringLiteral("MnuFdDy"));
     connect(print, &QAction::triggered, this, [this] { MnuFdDy_Click(); });
-    onEvent(this, TxtFd_->viewport(), QEvent::MouseButtonDblClick, [this] { TxtFd_DblClick(); });
+    onEvent(hooks_, TxtFd_->viewport(), QEvent::MouseButtonDblClick, [this] { TxtFd_DblClick(); });
     setClientSize(9600, 7200);
 }
 

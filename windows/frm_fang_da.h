@@ -2,6 +2,7 @@
 // The enlarged-text window: a text of the chart window in a large rich-text box `TxtFd`, with a
 // print menu. Each opening appends "——" and a title to its caption; a double-click on the text closes
 // it. Loading it loads the hidden restore-button window frmTop.
+#include "platform/forms/event_hook.h"
 #include "platform/forms/form.h"
 
 namespace forms {
@@ -30,6 +31,8 @@ protected:
 private:
     forms::RichTextBox* TxtFd_;
     forms::CommonDialog* dlgCommonDialog1_;
+    // The box's event hook calls members of this class: it goes with them, never after.
+    forms::EventHooks hooks_;
 };
 
 }  // namespace windows
