@@ -391,6 +391,9 @@ void RichTextBox::setSelBullet(bool on) {
             if (const QTextList* own = b.textList(); own && own->format().style() == QTextListFormat::ListDisc)
                 continue;
             c.setPosition(b.position());
+            // Qt draws the marker in the block's own format; a paragraph's first run gives it the
+            // size and colour of its text, whatever the block was made with.
+            if (b.length() > 1) c.setBlockCharFormat(b.begin().fragment().charFormat());
             if (!list) {
                 list = c.createList(bullets);
             } else {

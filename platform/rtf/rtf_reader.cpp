@@ -371,7 +371,7 @@ private:
     void flushBytes();
     void flushText();
     void finishFontName();
-    void ensureBlock();
+    void ensureBlock(const QTextCharFormat& first = {});
     void finishParagraph(bool byMark);
     bool blockHasContent() const { return !blockPending_ && cursor_.block().length() > 1; }
 
@@ -987,8 +987,12 @@ void Reader::flushText() {
     if (pendingText_.isEmpty()) return;
     const QString text = cleanText(std::exchange(pendingText_, {}));
     if (text.isEmpty() || state().ch.hidden) return;
-    ensureBlock();
-    cursor_.insertText(text, currentCharFormat());
+    const QTextCharFormat& format = currentCharFormat();
+    // A list marker is drawn in its block's own format: the block takes its first character's, as a
+    // paragraph typed in the editor does, so the marker keeps the size and colour of its text.
+    if (!blockPending_ && cursor_.block().length() == 1) cursor_.setBlockCharFormat(format);
+    ensureBlock(format);
+    cursor_.insertText(text, format);
 }
 
 const QTextCharFormat& Reader::currentCharFormat() {
@@ -1039,11 +1043,11 @@ QTextListFormat::Style Reader::listStyle(const ParaState& para) const {
     }
 }
 
-void Reader::ensureBlock() {
+void Reader::ensureBlock(const QTextCharFormat& first) {
     if (!blockPending_) return;
     // Paragraphs mostly keep the formats of the one before: given them now, the block seldom needs
     // them set again when it ends.
-    cursor_.insertBlock(newBlockFormat_, QTextCharFormat());
+    cursor_.insertBlock(newBlockFormat_, first);
     blockPending_ = false;
 }
 

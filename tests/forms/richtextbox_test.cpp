@@ -152,6 +152,31 @@ TEST_F(RichTextBoxTest, AlignmentAndBulletsOverTheSelectedParagraphs) {
     EXPECT_EQ(box_.selIndent(), 0) << "the text moves back to the margin";
 }
 
+// A list marker is drawn in its paragraph's own format: it must have the text's size and colour
+// when the bullets are set, and the page must look the same once saved and opened again.
+TEST_F(RichTextBoxTest, BulletMarkersMatchTheirTextAndLookTheSameWhenReopened) {
+    box_.resize(320, 160);
+    box_.setText(u"紫微\n天府"_s);
+    select(0, static_cast<int>(box_.text().size()));
+    box_.setSelFontSize(20);
+    box_.setSelColor(vb::rgb(0, 0, 255));
+    box_.setSelBullet(true);
+    for (QTextBlock b = box_.document()->begin(); b.isValid(); b = b.next()) {
+        EXPECT_EQ(b.charFormat().fontPointSize(), 20) << b.text().toStdString();
+        EXPECT_EQ(b.charFormat().foreground().color(), QColor(0, 0, 255)) << b.text().toStdString();
+    }
+    box_.setSelStart(0);
+    const QImage shown = box_.grab().toImage();
+
+    const QString path = dir_.filePath("GREENNOTE8.rtf");
+    box_.saveFile(path);
+    RichTextBox reopened;
+    reopened.resize(box_.size());
+    reopened.loadFile(path);
+    reopened.setSelStart(0);
+    EXPECT_EQ(reopened.grab().toImage(), shown) << "the markers and the text look as they did before the save";
+}
+
 TEST_F(RichTextBoxTest, IndentsInTwips) {
     box_.setText(u"one\ntwo"_s);
     select(u"one"_s);

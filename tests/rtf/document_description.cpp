@@ -54,6 +54,8 @@ QString describe(const QTextDocument& document) {
                    .arg(bf.rightMargin())
                    .arg(list, tabs);
         if (block.length() <= 1) out += "  (empty) " + runFormat(block.charFormat(), defaults) + "\n";
+        // Qt draws a list marker in the block's own format.
+        else if (block.textList()) out += "  (marker) " + runFormat(block.charFormat(), defaults) + "\n";
         // Runs of equal formats, however the fragments are cut.
         QString lastFormat;
         QString text;

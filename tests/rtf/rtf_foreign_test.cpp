@@ -61,7 +61,11 @@ TEST(RtfForeign, WordPadChinese) {
         ASSERT_NE(b.textList(), nullptr) << n;
         EXPECT_EQ(b.textList()->format().style(), QTextListFormat::ListDisc);
         EXPECT_EQ(b.textList()->count(), 2) << "both bullets belong to one list";
+        // The marker is drawn in the block's format: that of its text, not the document's default.
+        EXPECT_EQ(family(b.charFormat()), u"宋体"_s) << n;
+        EXPECT_EQ(b.charFormat().fontPointSize(), 11) << n;
     }
+    EXPECT_EQ(doc.findBlockByNumber(2).charFormat().foreground().color(), QColor(255, 0, 0));
     EXPECT_EQ(doc.findBlockByNumber(4).textList(), nullptr);
     EXPECT_EQ(formatOf(doc, u"阳"_s).foreground().color(), QColor(255, 0, 0));
     EXPECT_EQ(formatOf(doc, u"阴"_s).foreground().color(), QColor(0, 0, 255));

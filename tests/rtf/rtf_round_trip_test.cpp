@@ -51,15 +51,18 @@ QTextBlockFormat aligned(Qt::Alignment a) {
     return b;
 }
 
-void bullets(QTextCursor& c, const QStringList& items, QTextListFormat::Style style = QTextListFormat::ListDisc) {
+// Items as the editor makes them: a paragraph typed after another takes the text's format as its own.
+void bullets(QTextCursor& c, const QStringList& items, QTextListFormat::Style style = QTextListFormat::ListDisc,
+             const QTextCharFormat& text = {}) {
     QTextListFormat lf;
     lf.setStyle(style);
     lf.setIndent(1);
-    c.insertText(items.front());
+    if (text.isValid()) c.setBlockCharFormat(text);
+    c.insertText(items.front(), text);
     QTextList* list = c.createList(lf);
     for (qsizetype i = 1; i < items.size(); ++i) {
-        c.insertBlock();
-        c.insertText(items[i]);
+        c.insertBlock(c.blockFormat(), text);
+        c.insertText(items[i], text);
         list->add(c.block());
     }
 }
@@ -141,6 +144,13 @@ const Case kCases[] = {
          c.insertText("between");
          c.insertBlock(aligned(Qt::AlignHCenter));
          bullets(c, {"centred bullet"});
+     }},
+    {"bullets in a large coloured font",
+     [](QTextCursor& c) {
+         bullets(c, {u"紫微"_s, u"天府"_s}, QTextListFormat::ListDisc,
+                 format({.family = u"宋体"_s, .points = 20, .color = QColor(0, 0, 255)}));
+         c.insertBlock(QTextBlockFormat(), format({}));
+         c.insertText("after");
      }},
     {"numbered list",
      [](QTextCursor& c) {
