@@ -109,9 +109,9 @@ TEST(SplitterLibrary, HostSplitterLoadsTheCaseListLayoutIntoAQtWindow) {
     QApplication::processEvents();
     // Frame 4 (outer inset and inner raised bevel of 1, no border), bars 2.
     EXPECT_EQ(lvFiles->parentWidget(), host->window());
-    EXPECT_EQ(lvFiles->geometry(), QRect(2, 2, 361, 200));
-    EXPECT_EQ(txt2->geometry(), QRect(2, 208, 361, 60));
-    EXPECT_EQ(txt1->geometry(), QRect(2, 274, 361, 400 - 274 - 2));
+    EXPECT_EQ(lvFiles->geometry(), QRect(2, 2, 361, 84));
+    EXPECT_EQ(txt2->geometry(), QRect(2, 92, 361, 30));
+    EXPECT_EQ(txt1->geometry(), QRect(2, 128, 361, 400 - 128 - 2));
     EXPECT_EQ(other->pos(), QPoint(7, 9));
     com::Value rows;
     com::getProperty(host->control(), "Rows", &rows);

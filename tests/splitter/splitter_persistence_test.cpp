@@ -56,7 +56,7 @@ struct Layout {
 };
 
 const Layout kCaseList{5080, 5080, 1, 2, 1, 0, 0, 2, 1, 3, 0x8000000F, 2,
-                       {{-1, 0, 0, 357}}, {{-1, 0, 0, 200}, {-1, 0, 0, 60}, {-1, 0, 0, 0}},
+                       {{-1, 0, 0, 357}}, {{-1, 0, 0, 84}, {-1, 0, 0, 30}, {-1, 0, 0, 0}},
                        {"lvFiles", "splittertxt2", "splittertxt1"}};
 const Layout kChartWindow{4895, 15266, 1, 0, 1, 1, 0, 5, 1, 2, 0x8000000F, 2,
                           {{-1, 0, 0, 181}}, {{-1, 0, 0, 300}, {-1, 0, 0, 264}}, {"txtDuiZao", "txtJieLun"}};
@@ -117,7 +117,7 @@ TEST(SplitterPersistence, CaseListLayoutLoadsTheHostsValues) {
     EXPECT_EQ(m.backColor, 0x8000000Fu);
     EXPECT_EQ(m.autoSizeChildren, 2);
     EXPECT_EQ(m.columns.size[0], 357);
-    EXPECT_EQ((std::vector<int>{m.rows.size[0], m.rows.size[1], m.rows.size[2]}), (std::vector<int>{200, 60, 0}));
+    EXPECT_EQ((std::vector<int>{m.rows.size[0], m.rows.size[1], m.rows.size[2]}), (std::vector<int>{84, 30, 0}));
     EXPECT_EQ(m.panels[0], "lvFiles");
     EXPECT_EQ(m.panels[1], "splittertxt2");
     EXPECT_EQ(m.panels[2], "splittertxt1");
@@ -129,7 +129,7 @@ TEST(SplitterPersistence, CaseListLayoutLoadsTheHostsValues) {
     load(h.control.get(), shipped("FileDetails.Splitter1.stm"));
     h.host->show();
     h.control->redraw();
-    EXPECT_EQ(h.control->model().rows.size[2], 400 - 204 - 2 - 64 - 2 - 4);
+    EXPECT_EQ(h.control->model().rows.size[2], 400 - 88 - 2 - 34 - 2 - 4);
 }
 
 TEST(SplitterPersistence, VersionAbove0x200HasNoExtent) {
