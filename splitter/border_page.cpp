@@ -23,41 +23,52 @@ int16_t widthOf(QLineEdit* field) {
 }  // namespace
 
 void BorderPage::build(QWidget* page) {
+    // Two label-and-field pairs a row, the automatic-sizing list under its label across the page: its
+    // items are longer than half the page. The tab order is the order of the fields below.
     auto* grid = new QGridLayout(page);
-    int row = 0;
-    auto list = [&](int id, const char* label, QStringList items, com::DispId prop) {
+    grid->setContentsMargins(8, 8, 8, 8);
+    auto pair = [&](QWidget* field, const char* label, int row, int column) {
+        auto* l = new QLabel(QString::fromLatin1(label), page);
+        l->setBuddy(field);
+        grid->addWidget(l, row, column);
+        grid->addWidget(field, row, column + 1);
+    };
+    auto list = [&](int id, QStringList items, com::DispId prop) {
         auto* c = new QComboBox(page);
         c->setObjectName(QStringLiteral("ctl%1").arg(id));
         c->addItems(items);
         if (splitter()) c->setCurrentIndex(get(prop).toInt16());
         QObject::connect(c, &QComboBox::currentIndexChanged, c, [this] { setDirty(); });
-        auto* l = new QLabel(QString::fromLatin1(label), page);
-        l->setBuddy(c);
-        grid->addWidget(l, row, 0);
-        grid->addWidget(c, row++, 1);
         return c;
     };
+    auto field = [&](int id, com::DispId prop) {
+        QLineEdit* e = numberField(page, id, [](QLineEdit* f) { showNumber(f, widthOf(f)); });
+        if (splitter()) showNumber(e, get(prop).toInt16());
+        return e;
+    };
     const QStringList bevels{QStringLiteral("None"), QStringLiteral("Inset"), QStringLiteral("Raised")};
-    inner_ = list(211, "Bevel &Inner:", bevels, kBevelInner);
-    outer_ = list(212, "Bevel &Outer:", bevels, kBevelOuter);
-    autoSize_ = list(217, "&Auto Size Children:",
+    inner_ = list(211, bevels, kBevelInner);
+    pair(inner_, "Bevel &Inner:", 0, 0);
+    outer_ = list(212, bevels, kBevelOuter);
+    pair(outer_, "Bevel &Outer:", 0, 2);
+    autoSize_ = list(217,
                      {QStringLiteral("Not autosize child controls"),
                       QStringLiteral("Autosize child controls while moving splitter"),
                       QStringLiteral("Autosize child controls after splitter moved")},
                      kAutoSizeChildren);
-    auto field = [&](int id, const char* label, com::DispId prop) {
-        QLineEdit* e = numberField(page, id, [](QLineEdit* f) { showNumber(f, widthOf(f)); });
-        if (splitter()) showNumber(e, get(prop).toInt16());
-        auto* l = new QLabel(QString::fromLatin1(label), page);
-        l->setBuddy(e);
-        grid->addWidget(l, row, 0);
-        grid->addWidget(e, row++, 1);
-        return e;
-    };
-    bevelWidth_ = field(222, "&Bevel Width:", kBevelWidth);
-    borderWidth_ = field(215, "B&order Width:", kBorderWidth);
-    outlineWidth_ = field(224, "&Outline Width:", kOutlineWidth);
-    splitterWidth_ = field(220, "&Splitter Width:", kSplitterWidth);
+    auto* autoSizeLabel = new QLabel(QStringLiteral("&Auto Size Children:"), page);
+    autoSizeLabel->setBuddy(autoSize_);
+    grid->addWidget(autoSizeLabel, 1, 0, 1, 4);
+    grid->addWidget(autoSize_, 2, 0, 1, 4);
+    bevelWidth_ = field(222, kBevelWidth);
+    pair(bevelWidth_, "&Bevel Width:", 3, 0);
+    borderWidth_ = field(215, kBorderWidth);
+    pair(borderWidth_, "B&order Width:", 3, 2);
+    outlineWidth_ = field(224, kOutlineWidth);
+    pair(outlineWidth_, "&Outline Width:", 4, 0);
+    splitterWidth_ = field(220, kSplitterWidth);
+    pair(splitterWidth_, "&Splitter Width:", 4, 2);
+    grid->setRowStretch(5, 1);
 }
 
 void BorderPage::applyToObject() {

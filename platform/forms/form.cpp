@@ -3,6 +3,7 @@
 #include "platform/forms/error_report.h"
 #include "platform/forms/form_registry.h"
 #include "platform/forms/screen_bounds.h"
+#include "platform/vb/dialog_frame.h"
 #include "platform/vb/twips.h"
 #include "platform/vb/unattended_end.h"
 
@@ -54,9 +55,7 @@ void Form::Show(bool modal, QWidget* owner) {
         activateWindow();
         return;
     }
-    // A modal form is a dialog: a title and a close button, nothing to minimise or maximise.
-    setWindowFlags((windowFlags() & ~(Qt::WindowMinMaxButtonsHint | Qt::WindowType_Mask)) | Qt::Dialog |
-                   Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    vb::setDialogFrame(*this);
     setWindowModality(Qt::ApplicationModal);
     QPointer<Form> self(this);
     QEventLoop loop;

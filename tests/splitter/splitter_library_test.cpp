@@ -123,6 +123,9 @@ TEST(SplitterLibrary, HostSplitterLoadsTheCaseListLayoutIntoAQtWindow) {
     EXPECT_EQ(frame.tabs()->tabText(0), "General");
     EXPECT_EQ(frame.tabs()->tabText(1), "Panels");
     EXPECT_FALSE(frame.applyButton()->isEnabled());
+    // A modal dialog: nothing to minimise or maximise.
+    EXPECT_FALSE(frame.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(frame.windowFlags() & Qt::WindowCloseButtonHint);
 
     // Destroying the control gives the widgets back to the window.
     const QPoint at = txt1->mapTo(&window, QPoint(0, 0));

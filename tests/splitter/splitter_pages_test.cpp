@@ -221,6 +221,9 @@ void expectLaidApart() {
         if (auto* l = qobject_cast<const QLabel*>(a)) {
             EXPECT_GE(l->width(), l->sizeHint().width()) << l->text().toStdString();  // no caption cut
         }
+        if (auto* c = qobject_cast<const QComboBox*>(a)) {
+            EXPECT_GE(c->width(), c->sizeHint().width()) << c->objectName().toStdString();  // its longest item whole
+        }
         if (auto* e = qobject_cast<const QLineEdit*>(a)) {
             // Room for four digits, any pixel size a screen has.
             const int room = e->width() - 2 * e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;

@@ -1,6 +1,7 @@
 #include "platform/com/host/property_frame.h"
 
 #include "platform/com/host/class_loader.h"
+#include "platform/vb/dialog_frame.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -24,6 +25,7 @@ private:
 
 PropertyFrame::PropertyFrame(IUnknown* object, const std::vector<Guid>& pages, const QString& caption, QWidget* parent)
     : QDialog(parent) {
+    vb::setDialogFrame(*this);
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
