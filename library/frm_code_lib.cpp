@@ -150,16 +150,25 @@ void FrmCodeLib::EnableLibraryCommands(bool flag) {
 namespace {
 
 // What a command needs to be enabled: an open library (some of them), and an editor that is not
-// enlarged (all of them): they replace the item or the library the enlarged editor shows, or the
+// enlarged (most of them): they replace the item or the library the enlarged editor shows, or the
 // panes it covers.
 struct CommandNeeds {
     const char16_t* name;
     bool library;
+    bool usableEnlarged = false;
 };
 constexpr CommandNeeds kLibraryMenus[] = {
     {u"mnuNewDatabase", true}, {u"MNUBAK", true}, {u"mnuOpenDatabase", false}, {u"mnuViewBookMarks", false},
 };
-constexpr const char16_t* kItemButtons[] = {u"OPENDB", u"NEW", u"DELETE", u"PREVIOUS", u"NEXT", u"VIEWBOOKMARKS"};
+// The item buttons act on the tree's items, which exist only with a library open.
+constexpr CommandNeeds kToolButtons[] = {
+    {u"OPENDB", false}, {u"NEW", true},           {u"DELETE", true},   {u"PREVIOUS", true},
+    {u"NEXT", true},    {u"VIEWBOOKMARKS", false}, {u"BOOKMARK", true, true},
+};
+
+bool commandEnabled(const CommandNeeds& c, bool libraryOpen, bool enlarged) {
+    return (c.usableEnlarged || !enlarged) && (libraryOpen || !c.library);
+}
 
 }  // namespace
 
@@ -167,10 +176,11 @@ void FrmCodeLib::updateCommandStates() {
     const bool free = !enlarged_;
     for (const char16_t* name : {u"MnuEdit", u"mnuView"}) menuEntries_.value(QString::fromUtf16(name))->setEnabled(libraryOpen_);
     for (const CommandNeeds& c : kLibraryMenus)
-        menuEntries_.value(QString::fromUtf16(c.name))->setEnabled(free && (libraryOpen_ || !c.library));
+        menuEntries_.value(QString::fromUtf16(c.name))->setEnabled(commandEnabled(c, libraryOpen_, enlarged_));
     if (tbTools_)
-        for (const char16_t* name : kItemButtons)
-            if (auto* button = tbTools_->findChild<QAction*>(QString::fromUtf16(name))) button->setEnabled(free);
+        for (const CommandNeeds& c : kToolButtons)
+            if (auto* button = tbTools_->findChild<QAction*>(QString::fromUtf16(c.name)))
+                button->setEnabled(commandEnabled(c, libraryOpen_, enlarged_));
     // The tree and the bookmarks choose the shown item; the enlarged editor covers them anyway.
     tvCodeItems_->setEnabled(libraryOpen_ && free);
     if (bookmarkList_) bookmarkList_->setEnabled(free);
