@@ -41,11 +41,9 @@ void Form::Show(bool modal, QWidget* owner) {
     Load();
     if (unloaded_) return;  // Form_Load unloaded it
     if (owner && parentWidget() != owner) {
-        QRect g = geometry();
+        const QRect g = geometry();
         setParent(owner, windowFlags() | Qt::Window);
-        // A form shown for the first time over its owner opens centred on it.
-        if (!testAttribute(Qt::WA_Moved)) g.moveCenter(owner->frameGeometry().center());
-        setGeometry(boundedByScreens(g));
+        setGeometry(openingGeometry(g, owner));
     }
     // An unattended end cannot wait for a window to be answered.
     if (modal && vb::unattendedEnd()) return;
@@ -66,6 +64,21 @@ void Form::Show(bool modal, QWidget* owner) {
     activateWindow();
     if (self && isVisible()) loop.exec();
     if (self) setWindowModality(Qt::NonModal);
+}
+
+QRect Form::openingGeometry(QRect g, const QWidget* over) const {
+    // A form shown for the first time over another window opens centred on it.
+    if (!testAttribute(Qt::WA_Moved)) g.moveCenter(over->frameGeometry().center());
+    return boundedByScreens(g);
+}
+
+void Form::ShowCentredOn(const QWidget* over) {
+    if (over && !isVisible()) {
+        Load();
+        if (unloaded_) return;
+        setGeometry(openingGeometry(geometry(), over));
+    }
+    Show();
 }
 
 bool Form::Unload(int mode) {
