@@ -14,6 +14,7 @@
 #include "platform/vb/unhandled.h"
 #include "platform/vb/variant.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -258,6 +260,15 @@ void Wnl::connectEvents() {
     connect(cbomonth, &forms::ComboBox::clicked, this, [this] { guarded([this] { cbomonth_Click(); }); });
     connect(cbotime, &forms::ComboBox::clicked, this, [this] { guarded([this] { cbotime_Click(); }); });
     connect(Label17, &forms::Label::clicked, this, [this] { guarded([this] { Label17_Click(); }); });
+    // The pillar list stands over the captions only while a pillar is being picked: closed without
+    // a pick, it goes too (a pick has hidden it by the time this runs).
+    hooks_.install({cbotime->view()->window()}, [this](QObject*, QEvent* event) {
+        if (event->type() == QEvent::Hide)
+            QTimer::singleShot(0, cbotime, [this] {
+                if (!cbotime->view()->window()->isVisible()) cbotime->hide();
+            });
+        return false;
+    });
     connect(Label11, &forms::Label::clicked, this, [this] { guarded([this] { Label11_Click(); }); });
     connect(lblyearprev, &forms::StepperLabel::step, this, [this] { guarded([this] { stepYears(-1); }); });
     connect(lblyearnext, &forms::StepperLabel::step, this, [this] { guarded([this] { stepYears(1); }); });

@@ -10,6 +10,8 @@
 #include "platform/forms/stepper_label.h"
 #include "platform/forms/twips_geometry.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QTest>
@@ -355,6 +357,36 @@ TEST_F(WnlTest, HourPillarsFollowTheDayAndAPillarChoiceSetsTheHour) {
     pickTime(13, 10);
     EXPECT_EQ(list("cboHour")->listIndex(), 13);
     EXPECT_EQ(caption("Label17"), "乙未时");
+}
+
+// Through the mouse: a click on the pillar caption opens the list over it; a pick sets the hour,
+// and a list closed without a pick leaves the caption to be seen again.
+TEST_F(WnlTest, APillarListClosedWithoutAPickGoesAndAPickSetsTheHour) {
+    select(day(2001, 5, 3));
+    pickTime(0, 10);
+    wnl_->show();
+    auto* pillars = list("cbotime");
+    auto* caption17 = child<forms::Label>("Label17");
+    QAbstractItemView* view = pillars->view();
+
+    QTest::mouseClick(caption17, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->window()->isVisible(); }));
+    EXPECT_TRUE(pillars->isVisible());
+    QTest::keyClick(view, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->window()->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pillars->isVisible(); }));
+    EXPECT_EQ(list("cboHour")->listIndex(), 0) << "closing is no choice";
+    EXPECT_EQ(caption("Label17"), "戊子时");
+
+    QTest::mouseClick(caption17, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->window()->isVisible(); }));
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(pillars->model()->index(3, 0)).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->window()->isVisible(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list("cboHour")->listIndex(), 6) << "the 卯 hour";
+    EXPECT_EQ(caption("Label17"), "辛卯时");
+    EXPECT_FALSE(pillars->isVisible());
 }
 
 TEST_F(WnlTest, GoingToTodayKeepsThePickedTime) {
