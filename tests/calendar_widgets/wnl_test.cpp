@@ -228,7 +228,7 @@ TEST_F(WnlTest, HoldingASteppersKeepsTheEndOfTheRange) {
         const auto counting = QObject::connect(s, &forms::StepperLabel::step, [&] { ++steps; });
         s->startRepeat();
         EXPECT_TRUE(wnl_->repeating());
-        QTRY_VERIFY_WITH_TIMEOUT(steps >= 5, 10000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return steps >= 5; }, 10000));
         s->stopRepeat();
         QObject::disconnect(counting);
         EXPECT_FALSE(wnl_->repeating());
