@@ -168,7 +168,8 @@ void Form::setDialogKeys(QAbstractButton* cancel) {
 
 void Form::keyPressEvent(QKeyEvent* event) {
     // Only keys no control took come here.
-    if (dialogKeys_ && event->modifiers() == Qt::NoModifier) {
+    // The keypad's Enter is Enter too.
+    if (dialogKeys_ && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         if (event->key() == Qt::Key_Escape) {
             if (cancelButton_) cancelButton_->click();
             else close();
