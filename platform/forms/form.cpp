@@ -47,6 +47,8 @@ void Form::Show(bool modal, QWidget* owner) {
     }
     // An unattended end cannot wait for a window to be answered.
     if (modal && vb::unattendedEnd()) return;
+    // Shown again while minimised, the window comes back: showing it must show something.
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
     if (!modal) {
         show();
         raise();

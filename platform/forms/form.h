@@ -36,7 +36,7 @@ public:
     bool isUnloaded() const { return unloaded_; }
 
     // Shows the form, loading it first. Modal: returns when the form is hidden or unloaded, with every
-    // other window blocked meanwhile. An owner keeps the form above it.
+    // other window blocked meanwhile. An owner keeps the form above it. A minimised form comes back.
     void Show(bool modal = false, QWidget* owner = nullptr);
     // Shows the form modeless as a window of its own; the first time, it opens centred on `over`
     // (and on the screen) instead of wherever the window manager finds room.

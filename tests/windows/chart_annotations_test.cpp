@@ -262,7 +262,7 @@ TEST_F(ChartAnnotations, KnowledgeFromAnUnreadableRuleDatabaseIsReportedAndOpens
 
 // The enlarged window is a window of its own that opens over the chart window, not wherever the
 // window manager finds room (which may be half off the screen).
-TEST_F(ChartAnnotations, EnlargedWindowOpensCentredOnTheChartWindowAndOnTheScreen) {
+TEST_F(ChartAnnotations, EnlargedWindowOpensCentredOnTheChartWindowOnTheScreenAndComesBackFromMinimised) {
     w_->Move(0, 0, w_->Width(), w_->Height());
     QTest::qWait(0);
     chooseKnowledge(w_);
@@ -282,6 +282,17 @@ TEST_F(ChartAnnotations, EnlargedWindowOpensCentredOnTheChartWindowAndOnTheScree
     chooseKnowledge(w_);
     w_->txtDuiZao_DblClick();
     EXPECT_EQ(big->pos(), put);
+
+    // Minimised, it comes back when it is asked for again: by the menu, and by the annotation box.
+    for (const bool byMenu : {true, false}) {
+        big->showMinimized();
+        QTest::qWait(0);
+        ASSERT_TRUE(big->isMinimized());
+        if (byMenu) chooseKnowledge(w_);
+        else QTest::mouseDClick(w_->txtDuiZao()->viewport(), Qt::LeftButton);
+        EXPECT_FALSE(big->isMinimized()) << (byMenu ? "知识" : "the annotation box");
+        EXPECT_TRUE(big->isVisible());
+    }
 }
 
 TEST_F(ChartAnnotations, KnowledgeMenuShowsTheIntroductionAndAppendsItsTitle) {
