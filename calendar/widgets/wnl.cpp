@@ -528,6 +528,9 @@ void Wnl::playClick() {
 void Wnl::picMonth_MouseDown(int, int, double x, double y) {
     playClick();
     if (mCellWidth <= 0 || mCellHeight <= 0) return;  // not initialised
+    // The click is about the month this grid shows: another calendar open meanwhile (the chart
+    // window's and the new-case dialog's) may have moved the shared day elsewhere.
+    core::gChartTime = birth().countedDay();
     const int first = firstWeekday();
     // The last pixel column and row lie past the seventh column and sixth row; they count as those.
     const int col = std::clamp(roundedTwips(x) / mCellWidth + 1, 1, 7);

@@ -9,6 +9,7 @@
 #include "platform/forms/picturebox.h"
 #include "platform/forms/stepper_label.h"
 #include "platform/forms/twips_geometry.h"
+#include "platform/vb/twips.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -387,6 +388,29 @@ TEST_F(WnlTest, APillarListClosedWithoutAPickGoesAndAPickSetsTheHour) {
     EXPECT_EQ(list("cboHour")->listIndex(), 6) << "the 卯 hour";
     EXPECT_EQ(caption("Label17"), "辛卯时");
     EXPECT_FALSE(pillars->isVisible());
+}
+
+// The chart window and the new-case dialog each carry a calendar, and both may be open: a click on
+// one grid picks the day under the mouse in the month that grid shows, whatever the other calendar
+// has made of the shared birth day meanwhile.
+TEST_F(WnlTest, AClickPicksTheDayOfTheMonthThisGridShowsWhateverAnotherCalendarDid) {
+    select(day(1980, 6, 15));
+    pickTime(10, 30);
+    wnl_->show();
+    calendar::Wnl other;
+    QLineEdit otherBorn;
+    other.setBornTimeBox(&otherBorn);
+    other.ShowMoment(Date::fromParts(2026, 12, 11, 7, 24));
+    ASSERT_EQ(text(core::gChartTime), "2026-12-11");
+
+    // 1 June 1980 is a Sunday: the 20th lies in the fifth column of the third row.
+    const int p = 0 + 20 - 1;
+    const QPointF twips(((p % 7) + 0.5) * wnl_->cellWidth(), ((p / 7) + 0.5) * wnl_->cellHeight());
+    QTest::mouseClick(child<forms::PictureBox>("picMonth"), Qt::LeftButton, {}, vb::twipsToPixels(twips));
+    EXPECT_EQ(listsDay(), "1980-6-20");
+    EXPECT_EQ(text(core::gChartTime), "1980-06-20") << "the shared day is this calendar's again";
+    EXPECT_EQ(born_.text(), "1980-6-20 10:30");
+    EXPECT_EQ(otherBorn.text(), "2026-12-11 7:24") << "the other calendar keeps its own day";
 }
 
 TEST_F(WnlTest, GoingToTodayKeepsThePickedTime) {
