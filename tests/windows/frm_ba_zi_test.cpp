@@ -227,6 +227,18 @@ TEST_F(ChartWindow, SexChangesTheChartAtTheNextCommand1) {
     EXPECT_EQ(w.picMain()->caption(chart::Control::lblYinY), "阳女");
 }
 
+// The new-case dialog, opened while a chart is shown, sets the shared sex to male as it loads: the
+// chart window's next build keeps the sex its own list shows.
+TEST_F(ChartWindow, ABuildKeepsTheSexTheWindowShowsWhateverAnotherWindowSetMeanwhile) {
+    ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), false, 2, QString()));
+    FrmBaZi& w = *forms::loadedInstance<FrmBaZi>();
+    ASSERT_EQ(w.picMain()->caption(chart::Control::lblYinY), "阳女");
+    core::gIsMale = true;
+    QTest::mouseClick(w.Command1(), Qt::LeftButton);
+    EXPECT_EQ(w.picMain()->caption(chart::Control::lblYinY), "阳女");
+    EXPECT_FALSE(core::gIsMale) << "the shared sex is the shown case's again";
+}
+
 TEST_F(ChartWindow, TheSexListOpensWithTheMouseAndItsPickCountsAsByKeyboard) {
     ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), true, 2, QString()));
     FrmBaZi& w = *forms::loadedInstance<FrmBaZi>();
