@@ -310,11 +310,18 @@ TEST_F(ChartWindow, ReopeningForAnotherCaseKeepsBothConclusionsApart) {
     EXPECT_EQ(conclusionOf(3), "丙的结论");
 }
 
-TEST_F(ChartWindow, OpeningTheShownCaseAgainKeepsWhatIsTyped) {
+TEST_F(ChartWindow, OpeningTheShownCaseAgainKeepsWhatIsTypedAndBringsItBack) {
     ASSERT_TRUE(windows::openCase(vb::Date::fromParts(2001, 5, 9, 23, 30), true, 1, QString()));
     FrmBaZi* w = forms::loadedInstance<FrmBaZi>();
     w->txtJieLun()->setPlainText(QStringLiteral("未存的字"));
     ASSERT_TRUE(windows::openCase(vb::Date::fromParts(2001, 5, 9, 23, 30), true, 1, QString()));
+    EXPECT_EQ(w->txtJieLun()->toPlainText(), "未存的字");
+    // Minimised meanwhile, it comes back: a double-click in the case list shows something.
+    w->showMinimized();
+    QTest::qWait(0);
+    ASSERT_TRUE(w->isMinimized());
+    ASSERT_TRUE(windows::openCase(vb::Date::fromParts(2001, 5, 9, 23, 30), true, 1, QString()));
+    EXPECT_FALSE(w->isMinimized());
     EXPECT_EQ(w->txtJieLun()->toPlainText(), "未存的字");
 }
 
