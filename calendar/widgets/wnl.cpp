@@ -640,6 +640,8 @@ void Wnl::stepMonths(int months) {
 void Wnl::changeEvent(QEvent* event) {
     // The header and grid take their colours from the palette.
     if (event->type() == QEvent::PaletteChange && mCellWidth > 0) {
+        // This grid's own month, whatever another calendar has made of the shared day.
+        core::gChartTime = birth().countedDay();
         Picweek_Paint();
         guarded([this] { picMonth_Paint(); });
     }

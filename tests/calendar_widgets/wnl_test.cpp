@@ -391,9 +391,9 @@ TEST_F(WnlTest, APillarListClosedWithoutAPickGoesAndAPickSetsTheHour) {
 }
 
 // The chart window and the new-case dialog each carry a calendar, and both may be open: a click on
-// one grid picks the day under the mouse in the month that grid shows, whatever the other calendar
-// has made of the shared birth day meanwhile.
-TEST_F(WnlTest, AClickPicksTheDayOfTheMonthThisGridShowsWhateverAnotherCalendarDid) {
+// one grid picks the day under the mouse in the month that grid shows, and a redraw draws that month,
+// whatever the other calendar has made of the shared birth day meanwhile.
+TEST_F(WnlTest, EachGridKeepsToItsOwnMonthWhateverAnotherCalendarDid) {
     select(day(1980, 6, 15));
     pickTime(10, 30);
     wnl_->show();
@@ -411,6 +411,14 @@ TEST_F(WnlTest, AClickPicksTheDayOfTheMonthThisGridShowsWhateverAnotherCalendarD
     EXPECT_EQ(text(core::gChartTime), "1980-06-20") << "the shared day is this calendar's again";
     EXPECT_EQ(born_.text(), "1980-6-20 10:30");
     EXPECT_EQ(otherBorn.text(), "2026-12-11 7:24") << "the other calendar keeps its own day";
+
+    // A new palette (the desktop's colours changed) redraws each grid on its own month.
+    other.ShowMoment(Date::fromParts(2026, 12, 11, 7, 24));
+    QPalette changed = wnl_->palette();
+    changed.setColor(QPalette::Button, Qt::lightGray);
+    wnl_->setPalette(changed);
+    EXPECT_EQ(caption("Label4"), "1980-06-20");
+    EXPECT_EQ(born_.text(), "1980-6-20 10:30");
 }
 
 TEST_F(WnlTest, GoingToTodayKeepsThePickedTime) {
