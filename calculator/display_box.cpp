@@ -1,5 +1,6 @@
 #include "calculator/display_box.h"
 
+#include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTextBlock>
@@ -71,6 +72,14 @@ int DisplayBox::LineCount() const {
         lines += std::max(1, blockLines);
     }
     return std::max(1, lines);
+}
+
+void DisplayBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void DisplayBox::focusInEvent(QFocusEvent* event) {

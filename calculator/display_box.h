@@ -1,7 +1,8 @@
 #pragma once
 // The calculator's display: a multi-line text box without scroll bars whose text wraps at word
 // boundaries (a word longer than a line is broken), with a length limit, a Change event for every
-// change of its text (typed or set) and a GotFocus event.
+// change of its text (typed or set) and a GotFocus event. Enter is left to the window (its default
+// button), never typed into the expression as a line break.
 #include <QPlainTextEdit>
 #include <QString>
 
@@ -28,6 +29,7 @@ signals:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void textEdited();

@@ -100,6 +100,8 @@ FrmJiSuanQi::FrmJiSuanQi() : forms::Form(QStringLiteral("frmJiSuanQi")) {
         const QByteArray handler = (QString::fromUtf16(p.name) + QStringLiteral("_Click")).toLatin1();
         connect(b, &QPushButton::clicked, this, [this, click, handler] { Guard(handler.constData(), [this, click] { (this->*click)(); }); });
     }
+    // Enter evaluates, as the equals key does.
+    findChild<QPushButton*>(QStringLiteral("Command1"))->setDefault(true);
 
     txtDisplay_ = new DisplayBox(QStringLiteral("txtDisplay"), area);
     txtDisplay_->setMaxLength(12000);
@@ -194,7 +196,11 @@ void FrmJiSuanQi::cmdPlusMinus_Click() {
     else txtDisplay_->setText(QLatin1Char('-') + text);
 }
 
-void FrmJiSuanQi::txtDisplay_GotFocus() { LineCount_ = txtDisplay_->LineCount(); }
+void FrmJiSuanQi::txtDisplay_GotFocus() {
+    // Until a first change has fitted it, the box keeps its design height, lower than one line of its
+    // font: the first change must still fit it, so a line typed straight into it is not cut.
+    if (LineCount_ != 0) LineCount_ = txtDisplay_->LineCount();
+}
 
 void FrmJiSuanQi::txtDisplay_Change() {
     const QRect display = forms::twipsGeometry(txtDisplay_);

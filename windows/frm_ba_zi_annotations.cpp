@@ -74,23 +74,24 @@ void FrmBaZi::cboDZ_Click() {
 }
 
 void FrmBaZi::MnuZS_Click() {
-    QString text;
-    bool found = false;
-    try {
-        dao::Database db = openRuleDatabase();
-        dao::Recordset rs = db.openRecordset(QStringLiteral("SELECT a FROM zs  "), dao::dbOpenSnapshot);
-        if (!rs.eof()) {
-            const vb::Variant v = rs.value(QStringLiteral("a"));
-            text = v.isNull() ? QString() : v.toString();
-            found = true;
+    // A rule database that cannot be read is reported as the annotations report it, and the
+    // enlarged window is not opened on a text it could not get.
+    guarded("MnuZS_Click", [this] {
+        QString text;
+        bool found = false;
+        {
+            dao::Database db = openRuleDatabase();
+            dao::Recordset rs = db.openRecordset(QStringLiteral("SELECT a FROM zs  "), dao::dbOpenSnapshot);
+            if (!rs.eof()) {
+                const vb::Variant v = rs.value(QStringLiteral("a"));
+                text = v.isNull() ? QString() : v.toString();
+                found = true;
+            }
+            rs.close();
+            db.close();
         }
-        rs.close();
-        db.close();
-    } catch (const vb::Error&) {
-    }
-    guarded("MnuZS_Click", [&] {
         FrmFangDa& big = forms::defaultInstance<FrmFangDa>();
-        big.Show();
+        big.ShowCentredOn(this);
         if (found) big.TxtFd()->setText(text);
         big.appendTitle(QStringLiteral("知识"));
     });
@@ -99,7 +100,7 @@ void FrmBaZi::MnuZS_Click() {
 void FrmBaZi::txtDuiZao_DblClick() {
     guarded("txtDuiZao_DblClick", [this] {
         FrmFangDa& big = forms::defaultInstance<FrmFangDa>();
-        big.Show();
+        big.ShowCentredOn(this);
         big.TxtFd()->setText(txtDuiZao_->toPlainText());
         big.appendTitle(annotationTitle_);
     });

@@ -5,6 +5,7 @@
 #include "calendar/widgets/wnl.h"
 #include "chart/birth_inputs.h"
 #include "core/globals.h"
+#include "platform/forms/combobox.h"
 #include "platform/forms/label.h"
 #include "windows/chart_cells_widget.h"
 
@@ -49,6 +50,11 @@ void FrmBaZi::writeBirthCaption() {
                             calendarLabel(calendar_, "Label17")->caption().left(2));
 }
 
-void FrmBaZi::RefreshChart() { picMain_->refreshChart(); }
+void FrmBaZi::RefreshChart() {
+    // The build reads the shared sex, which another window (the new-case dialog as it loads) may have
+    // set meanwhile: it is the sex this window's list shows.
+    core::gIsMale = cboXing_->listIndex() != 1;
+    picMain_->refreshChart();
+}
 
 }  // namespace windows

@@ -14,6 +14,7 @@
 #include "platform/vb/unhandled.h"
 #include "platform/vb/variant.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -258,6 +260,15 @@ void Wnl::connectEvents() {
     connect(cbomonth, &forms::ComboBox::clicked, this, [this] { guarded([this] { cbomonth_Click(); }); });
     connect(cbotime, &forms::ComboBox::clicked, this, [this] { guarded([this] { cbotime_Click(); }); });
     connect(Label17, &forms::Label::clicked, this, [this] { guarded([this] { Label17_Click(); }); });
+    // The pillar list stands over the captions only while a pillar is being picked: closed without
+    // a pick, it goes too (a pick has hidden it by the time this runs).
+    hooks_.install({cbotime->view()->window()}, [this](QObject*, QEvent* event) {
+        if (event->type() == QEvent::Hide)
+            QTimer::singleShot(0, cbotime, [this] {
+                if (!cbotime->view()->window()->isVisible()) cbotime->hide();
+            });
+        return false;
+    });
     connect(Label11, &forms::Label::clicked, this, [this] { guarded([this] { Label11_Click(); }); });
     connect(lblyearprev, &forms::StepperLabel::step, this, [this] { guarded([this] { stepYears(-1); }); });
     connect(lblyearnext, &forms::StepperLabel::step, this, [this] { guarded([this] { stepYears(1); }); });
@@ -517,6 +528,9 @@ void Wnl::playClick() {
 void Wnl::picMonth_MouseDown(int, int, double x, double y) {
     playClick();
     if (mCellWidth <= 0 || mCellHeight <= 0) return;  // not initialised
+    // The click is about the month this grid shows: another calendar open meanwhile (the chart
+    // window's and the new-case dialog's) may have moved the shared day elsewhere.
+    core::gChartTime = birth().countedDay();
     const int first = firstWeekday();
     // The last pixel column and row lie past the seventh column and sixth row; they count as those.
     const int col = std::clamp(roundedTwips(x) / mCellWidth + 1, 1, 7);
@@ -626,6 +640,8 @@ void Wnl::stepMonths(int months) {
 void Wnl::changeEvent(QEvent* event) {
     // The header and grid take their colours from the palette.
     if (event->type() == QEvent::PaletteChange && mCellWidth > 0) {
+        // This grid's own month, whatever another calendar has made of the shared day.
+        core::gChartTime = birth().countedDay();
         Picweek_Paint();
         guarded([this] { picMonth_Paint(); });
     }

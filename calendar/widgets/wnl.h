@@ -12,6 +12,7 @@
 // the box only copies the drawing.
 #include "calendar/calendar_engine.h"
 #include "calendar/calendar_host.h"
+#include "platform/forms/event_hook.h"
 #include "platform/vb/date.h"
 
 #include <QLineEdit>
@@ -193,6 +194,8 @@ private:
     forms::Label* Label14 = nullptr;
     forms::Label* Label17 = nullptr;
     forms::Label* LlbTou = nullptr;
+    // The hooks call members of this class: they go first, with the members.
+    forms::EventHooks hooks_;
 };
 
 }  // namespace calendar

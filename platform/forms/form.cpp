@@ -41,14 +41,14 @@ void Form::Show(bool modal, QWidget* owner) {
     Load();
     if (unloaded_) return;  // Form_Load unloaded it
     if (owner && parentWidget() != owner) {
-        QRect g = geometry();
+        const QRect g = geometry();
         setParent(owner, windowFlags() | Qt::Window);
-        // A form shown for the first time over its owner opens centred on it.
-        if (!testAttribute(Qt::WA_Moved)) g.moveCenter(owner->frameGeometry().center());
-        setGeometry(boundedByScreens(g));
+        setGeometry(openingGeometry(g, owner));
     }
     // An unattended end cannot wait for a window to be answered.
     if (modal && vb::unattendedEnd()) return;
+    // Shown again while minimised, the window comes back: showing it must show something.
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
     if (!modal) {
         show();
         raise();
@@ -66,6 +66,21 @@ void Form::Show(bool modal, QWidget* owner) {
     activateWindow();
     if (self && isVisible()) loop.exec();
     if (self) setWindowModality(Qt::NonModal);
+}
+
+QRect Form::openingGeometry(QRect g, const QWidget* over) const {
+    // A form shown for the first time over another window opens centred on it.
+    if (!testAttribute(Qt::WA_Moved)) g.moveCenter(over->frameGeometry().center());
+    return boundedByScreens(g);
+}
+
+void Form::ShowCentredOn(const QWidget* over) {
+    if (over && !isVisible()) {
+        Load();
+        if (unloaded_) return;
+        setGeometry(openingGeometry(geometry(), over));
+    }
+    Show();
 }
 
 bool Form::Unload(int mode) {
@@ -155,7 +170,8 @@ void Form::setDialogKeys(QAbstractButton* cancel) {
 
 void Form::keyPressEvent(QKeyEvent* event) {
     // Only keys no control took come here.
-    if (dialogKeys_ && event->modifiers() == Qt::NoModifier) {
+    // The keypad's Enter is Enter too.
+    if (dialogKeys_ && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         if (event->key() == Qt::Key_Escape) {
             if (cancelButton_) cancelButton_->click();
             else close();

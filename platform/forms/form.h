@@ -36,8 +36,11 @@ public:
     bool isUnloaded() const { return unloaded_; }
 
     // Shows the form, loading it first. Modal: returns when the form is hidden or unloaded, with every
-    // other window blocked meanwhile. An owner keeps the form above it.
+    // other window blocked meanwhile. An owner keeps the form above it. A minimised form comes back.
     void Show(bool modal = false, QWidget* owner = nullptr);
+    // Shows the form modeless as a window of its own; the first time, it opens centred on `over`
+    // (and on the screen) instead of wherever the window manager finds room.
+    void ShowCentredOn(const QWidget* over);
     void Hide() { hide(); }
 
     // Unloads the form; false when Form_QueryUnload or Form_Unload cancelled.
@@ -102,6 +105,8 @@ protected:
 
 private:
     QSize clientPixels() const;
+    // `g` centred on `over` unless the form has been placed already, and on the screen.
+    QRect openingGeometry(QRect g, const QWidget* over) const;
     QSize frameExtra() const;
     int keptTwips(int pixels, int askedPixels, int askedTwips) const;
     void fitAskedSizeToFrame();

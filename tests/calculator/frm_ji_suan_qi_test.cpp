@@ -104,6 +104,20 @@ TEST_F(CalculatorWindow, KeysBuildTheExpressionAndEqualsAppendsItsValue) {
     EXPECT_EQ(display(), "(1.5+0.5)/4=0.5");
 }
 
+// Enter, on the main keys or the keypad, evaluates what was typed: it never puts a line break into
+// the expression (1+2, Enter, 3 used to read as 1+2 and 3 and gave 3).
+TEST_F(CalculatorWindow, EnterTypedInTheDisplayEvaluatesAsTheEqualsKeyDoes) {
+    QTest::keyClicks(form->txtDisplay(), "1+2");
+    QTest::keyClick(form->txtDisplay(), Qt::Key_Return);
+    EXPECT_EQ(display(), "1+2=3");
+    setDisplay(QString());
+    QTest::keyClicks(form->txtDisplay(), "2*4");
+    QTest::keyClick(form->txtDisplay(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(display(), "2*4=8");
+    QTest::keyClicks(form->txtDisplay(), "1");
+    EXPECT_EQ(display(), "2*4=81") << "the display still takes the keys after it";
+}
+
 TEST_F(CalculatorWindow, EqualsOnAnEmptyDisplayGivesTheBareSign) {
     click("Command1");
     EXPECT_EQ(display(), "=");
@@ -219,6 +233,18 @@ TEST_F(CalculatorWindow, DisplayGrowsByWholeLinesAndStopsAboveTheBottom) {
     EXPECT_LE(forms::twipsGeometry(box).top() + forms::twipsGeometry(box).height(), form->ScaleHeight());
     click("cmdClearEntry");
     EXPECT_EQ(form->LineCount(), 1);
+}
+
+// Typed straight into a fresh display (a click into it first), the first line is whole.
+TEST_F(CalculatorWindow, ALineTypedIntoAFreshDisplayIsWhole) {
+    auto* box = form->txtDisplay();
+    QTest::mouseClick(box->viewport(), Qt::LeftButton);
+    box->setFocus();
+    QTest::keyClicks(box, "1+2");
+    EXPECT_EQ(form->LineCount(), 1);
+    EXPECT_NEAR(forms::twipsGeometry(box).height(), form->LineHeight(), 15);
+    const int needed = box->fontMetrics().lineSpacing() + 2 * box->frameWidth();
+    EXPECT_GE(box->height(), needed);
 }
 
 TEST_F(CalculatorWindow, TheDisplayHoldsAtMostTwelveThousandCharacters) {

@@ -9,7 +9,10 @@
 #include "platform/forms/picturebox.h"
 #include "platform/forms/stepper_label.h"
 #include "platform/forms/twips_geometry.h"
+#include "platform/vb/twips.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QTest>
@@ -226,7 +229,7 @@ TEST_F(WnlTest, HoldingASteppersKeepsTheEndOfTheRange) {
         const auto counting = QObject::connect(s, &forms::StepperLabel::step, [&] { ++steps; });
         s->startRepeat();
         EXPECT_TRUE(wnl_->repeating());
-        QTRY_VERIFY_WITH_TIMEOUT(steps >= 5, 10000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return steps >= 5; }, 10000));
         s->stopRepeat();
         QObject::disconnect(counting);
         EXPECT_FALSE(wnl_->repeating());
@@ -355,6 +358,67 @@ TEST_F(WnlTest, HourPillarsFollowTheDayAndAPillarChoiceSetsTheHour) {
     pickTime(13, 10);
     EXPECT_EQ(list("cboHour")->listIndex(), 13);
     EXPECT_EQ(caption("Label17"), "乙未时");
+}
+
+// Through the mouse: a click on the pillar caption opens the list over it; a pick sets the hour,
+// and a list closed without a pick leaves the caption to be seen again.
+TEST_F(WnlTest, APillarListClosedWithoutAPickGoesAndAPickSetsTheHour) {
+    select(day(2001, 5, 3));
+    pickTime(0, 10);
+    wnl_->show();
+    auto* pillars = list("cbotime");
+    auto* caption17 = child<forms::Label>("Label17");
+    QAbstractItemView* view = pillars->view();
+
+    QTest::mouseClick(caption17, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->window()->isVisible(); }));
+    EXPECT_TRUE(pillars->isVisible());
+    QTest::keyClick(view, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->window()->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pillars->isVisible(); }));
+    EXPECT_EQ(list("cboHour")->listIndex(), 0) << "closing is no choice";
+    EXPECT_EQ(caption("Label17"), "戊子时");
+
+    QTest::mouseClick(caption17, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->window()->isVisible(); }));
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(pillars->model()->index(3, 0)).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->window()->isVisible(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list("cboHour")->listIndex(), 6) << "the 卯 hour";
+    EXPECT_EQ(caption("Label17"), "辛卯时");
+    EXPECT_FALSE(pillars->isVisible());
+}
+
+// The chart window and the new-case dialog each carry a calendar, and both may be open: a click on
+// one grid picks the day under the mouse in the month that grid shows, and a redraw draws that month,
+// whatever the other calendar has made of the shared birth day meanwhile.
+TEST_F(WnlTest, EachGridKeepsToItsOwnMonthWhateverAnotherCalendarDid) {
+    select(day(1980, 6, 15));
+    pickTime(10, 30);
+    wnl_->show();
+    calendar::Wnl other;
+    QLineEdit otherBorn;
+    other.setBornTimeBox(&otherBorn);
+    other.ShowMoment(Date::fromParts(2026, 12, 11, 7, 24));
+    ASSERT_EQ(text(core::gChartTime), "2026-12-11");
+
+    // 1 June 1980 is a Sunday: the 20th lies in the fifth column of the third row.
+    const int p = 0 + 20 - 1;
+    const QPointF twips(((p % 7) + 0.5) * wnl_->cellWidth(), ((p / 7) + 0.5) * wnl_->cellHeight());
+    QTest::mouseClick(child<forms::PictureBox>("picMonth"), Qt::LeftButton, {}, vb::twipsToPixels(twips));
+    EXPECT_EQ(listsDay(), "1980-6-20");
+    EXPECT_EQ(text(core::gChartTime), "1980-06-20") << "the shared day is this calendar's again";
+    EXPECT_EQ(born_.text(), "1980-6-20 10:30");
+    EXPECT_EQ(otherBorn.text(), "2026-12-11 7:24") << "the other calendar keeps its own day";
+
+    // A new palette (the desktop's colours changed) redraws each grid on its own month.
+    other.ShowMoment(Date::fromParts(2026, 12, 11, 7, 24));
+    QPalette changed = wnl_->palette();
+    changed.setColor(QPalette::Button, Qt::lightGray);
+    wnl_->setPalette(changed);
+    EXPECT_EQ(caption("Label4"), "1980-06-20");
+    EXPECT_EQ(born_.text(), "1980-6-20 10:30");
 }
 
 TEST_F(WnlTest, GoingToTodayKeepsThePickedTime) {

@@ -36,7 +36,7 @@ TEST_F(StepperLabelTest, APressStepsOnceAtOnceAndHoldingKeepsStepping) {
     press();
     EXPECT_EQ(steps_, 1);
     EXPECT_TRUE(stepper_->isRepeating());
-    QTRY_VERIFY_WITH_TIMEOUT(steps_ >= 4, 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return steps_ >= 4; }, 5000));
     release();
     EXPECT_FALSE(stepper_->isRepeating());
     const int atRelease = steps_;
@@ -76,7 +76,7 @@ TEST_F(StepperLabelTest, AStepThatHidesTheLabelEndsTheRepeat) {
         if (steps_ == 2) stepper_->hide();
     });
     press();
-    QTRY_VERIFY_WITH_TIMEOUT(!stepper_->isRepeating(), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !stepper_->isRepeating(); }, 5000));
     letTimersRun();
     EXPECT_EQ(steps_, 2);
 }

@@ -10,6 +10,7 @@
 #include "platform/forms/common_dialog.h"
 #include "platform/forms/form_registry.h"
 #include "platform/forms/richtextbox.h"
+#include "platform/forms/screen_bounds.h"
 #include "platform/forms/twips_geometry.h"
 #include "platform/vb/folders.h"
 #include "platform/vb/msgbox.h"
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -219,6 +221,78 @@ TEST_F(ChartAnnotations, EnlargedWindowGrowsItsCaptionAndClosesOnDoubleClick) {
     EXPECT_EQ(forms::loadedInstance<FrmFangDa>(), nullptr);
     w_->txtDuiZao_DblClick();
     EXPECT_EQ(forms::loadedInstance<FrmFangDa>()->Caption(), "——左辅A");
+}
+
+// Through the menu bar, as the user chooses it.
+void chooseKnowledge(FrmBaZi* w) {
+    QAction* entry = w->menuBar()->findChild<QAction*>(QStringLiteral("MnuZS"));
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+}
+
+TEST_F(ChartAnnotations, KnowledgeFromAnUnreadableRuleDatabaseIsReportedAndOpensNoEmptyWindow) {
+    const QString path = core::ruleDatabasePath();
+    const QString kept = program_.path() + QStringLiteral("/kept.mdb");
+    dao::DBEngine::closeIdleHandles();
+    ASSERT_TRUE(QFile::rename(path, kept));
+
+    chooseKnowledge(w_);
+    ASSERT_EQ(boxes_.count(), 1);
+    EXPECT_TRUE(boxes_.last().text.startsWith(QStringLiteral("3024 "))) << boxes_.last().text.toStdString();
+    EXPECT_TRUE(boxes_.last().text.endsWith(QStringLiteral(" frmBaZi::MnuZS_Click"))) << boxes_.last().text.toStdString();
+    EXPECT_EQ(forms::loadedInstance<FrmFangDa>(), nullptr) << "no window titled as knowledge without it";
+    chooseKnowledge(w_);
+    EXPECT_EQ(boxes_.count(), 2) << "each choice of the entry gets its answer";
+
+    // A table gone is a failure to read as well, and leaves an open enlarged window as it was.
+    ASSERT_TRUE(QFile::rename(kept, path));
+    w_->txtDuiZao_DblClick();
+    FrmFangDa* big = forms::loadedInstance<FrmFangDa>();
+    ASSERT_NE(big, nullptr);
+    {
+        dao::Database db = dao::DBEngine::defaultWorkspace().openDatabase(path, false, false, QString::fromUtf16(core::kRuleConnect));
+        db.execute(QStringLiteral("DROP TABLE zs"));
+    }
+    chooseKnowledge(w_);
+    ASSERT_EQ(boxes_.count(), 3);
+    EXPECT_TRUE(boxes_.last().text.endsWith(QStringLiteral(" frmBaZi::MnuZS_Click"))) << boxes_.last().text.toStdString();
+    EXPECT_EQ(big->Caption(), "——");
+    EXPECT_EQ(big->TxtFd()->text(), QString::fromUtf16(windows::kAnnotationNotice));
+}
+
+// The enlarged window is a window of its own that opens over the chart window, not wherever the
+// window manager finds room (which may be half off the screen).
+TEST_F(ChartAnnotations, EnlargedWindowOpensCentredOnTheChartWindowOnTheScreenAndComesBackFromMinimised) {
+    w_->Move(0, 0, w_->Width(), w_->Height());
+    QTest::qWait(0);
+    chooseKnowledge(w_);
+    FrmFangDa* big = forms::loadedInstance<FrmFangDa>();
+    ASSERT_NE(big, nullptr);
+    QTest::qWait(0);
+    const QRect screen = big->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(big->frameGeometry())) << qPrintable(QStringLiteral("%1,%2 %3×%4").arg(big->x()).arg(big->y()).arg(big->width()).arg(big->height()));
+    const QRect bounded = forms::boundedByScreens(QRect(QPoint(), big->frameGeometry().size()).translated(
+        w_->frameGeometry().center() - QRect(QPoint(), big->frameGeometry().size()).center()));
+    EXPECT_LE((big->frameGeometry().topLeft() - bounded.topLeft()).manhattanLength(), 2);
+    EXPECT_NE(big->parentWidget(), w_) << "closing the chart leaves the text open";
+
+    // Moved by the user, it stays where it was put when it is chosen again.
+    big->move(big->pos() + QPoint(-40, -30));
+    const QPoint put = big->pos();
+    chooseKnowledge(w_);
+    w_->txtDuiZao_DblClick();
+    EXPECT_EQ(big->pos(), put);
+
+    // Minimised, it comes back when it is asked for again: by the menu, and by the annotation box.
+    for (const bool byMenu : {true, false}) {
+        big->showMinimized();
+        QTest::qWait(0);
+        ASSERT_TRUE(big->isMinimized());
+        if (byMenu) chooseKnowledge(w_);
+        else QTest::mouseDClick(w_->txtDuiZao()->viewport(), Qt::LeftButton);
+        EXPECT_FALSE(big->isMinimized()) << (byMenu ? "知识" : "the annotation box");
+        EXPECT_TRUE(big->isVisible());
+    }
 }
 
 TEST_F(ChartAnnotations, KnowledgeMenuShowsTheIntroductionAndAppendsItsTitle) {
