@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include <QDir>
 #include <QFile>
 
 void LibraryWindowTest::TearDown() {
@@ -17,6 +18,16 @@ void LibraryWindowTest::TearDown() {
 }
 
 library::FrmCodeLib& LibraryWindowTest::start() { return forms::defaultInstance<library::FrmCodeLib>(); }
+
+library::FrmCodeLib& LibraryWindowTest::startWithoutLibrary() {
+    start();  // the first start sets LastDB to the default library
+    stop();
+    const QString empty = dataPath(QStringLiteral("empty/"));
+    QDir().mkpath(empty);
+    setSetting(QStringLiteral("LastDB"), empty);
+    dialogs_.answer(forms::DialogAnswer::cancel());
+    return start();
+}
 
 void LibraryWindowTest::stop() {
     if (auto* w = forms::loadedInstance<library::FrmCodeLib>()) w->Unload(forms::vbAppTaskManager);

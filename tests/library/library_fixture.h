@@ -14,6 +14,8 @@ protected:
 
     // Loads the window (its Form_Load is the program's start).
     library::FrmCodeLib& start();
+    // Loads it with LastDB naming a folder that holds no library and the start-up choice cancelled.
+    library::FrmCodeLib& startWithoutLibrary();
     // Unloads it as closing the program does, then forgets it.
     void stop();
 

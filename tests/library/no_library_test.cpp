@@ -5,7 +5,6 @@
 #include "tests/library/library_fixture.h"
 
 #include <QAction>
-#include <QDir>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -14,14 +13,8 @@ namespace {
 
 class NoLibraryTest : public LibraryWindowTest {
 protected:
-    library::FrmCodeLib& startWithoutLibrary() {
-        start();  // the first start sets LastDB to the default library
-        stop();
-        const QString empty = dataPath(QStringLiteral("empty/"));
-        QDir().mkpath(empty);
-        setSetting(QStringLiteral("LastDB"), empty);
-        dialogs_.answer(forms::DialogAnswer::cancel());
-        library::FrmCodeLib& w = start();
+    library::FrmCodeLib& startShown() {
+        library::FrmCodeLib& w = startWithoutLibrary();
         w.Show();
         boxes_.clear();
         return w;
@@ -34,7 +27,7 @@ protected:
 };
 
 TEST_F(NoLibraryTest, TheItemButtonsAreOffAndAClickDoesNothing) {
-    library::FrmCodeLib& w = startWithoutLibrary();
+    library::FrmCodeLib& w = startShown();
     ASSERT_FALSE(core::gWorkDB.isOpen());
     for (const char* tag : {"NEW", "DELETE", "BOOKMARK", "PREVIOUS", "NEXT"}) {
         QWidget* b = button(w, tag);

@@ -70,13 +70,7 @@ TEST_F(StartupTest, ALaterStartKeepsTheUsersLibraryAndItsVersionRow) {
 }
 
 TEST_F(StartupTest, AFolderWithoutAWorkDatabaseAsksForOneAndKeepsTheCommandsOffWhenCancelled) {
-    start();  // the first start sets LastDB to the default library
-    stop();
-    const QString empty = dataPath(QStringLiteral("empty/"));
-    QDir().mkpath(empty);
-    setSetting(QStringLiteral("LastDB"), empty);
-    dialogs_.answer(forms::DialogAnswer::cancel());
-    library::FrmCodeLib& w = start();
+    library::FrmCodeLib& w = startWithoutLibrary();
     EXPECT_TRUE(w.DatabasePath.isEmpty());
     ASSERT_EQ(dialogs_.count(), 1);
     EXPECT_EQ(dialogs_.last().title, QStringLiteral("打开《Veyra》的工作库文件（dirovovivov)"));
