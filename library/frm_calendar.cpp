@@ -271,7 +271,8 @@ void FrmCalendar::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
 void showFrmcalendar(int32_t itemId) {
     FrmCalendar& w = forms::defaultInstance<FrmCalendar>();
     w.setItemId(itemId);
-    if (!w.endingProgram()) w.Show();
+    // Opened from the case list: it comes up over the library window, not wherever there is room.
+    if (!w.endingProgram()) w.ShowCentredOn(forms::loadedInstance<FrmCodeLib>());
 }
 
 }  // namespace library

@@ -240,6 +240,21 @@ TEST_F(ModalLayoutTest, TheOptionsAboutAndBookmarkDialogsFitToo) {
     EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n');
 }
 
+// The new-case dialog comes up over the library window that asked for it.
+TEST_F(ModalLayoutTest, TheNewCaseDialogOpensCentredOnTheLibraryWindow) {
+    w().move(500, 300);
+    library::showFrmcalendar(2);
+    forms::Form* dialog = shown<library::FrmCalendar>();
+    ASSERT_NE(dialog, nullptr);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(dialog->frameGeometry()));
+    QRect centred = dialog->frameGeometry();
+    centred.moveCenter(w().frameGeometry().center());
+    ASSERT_TRUE(screen.contains(centred)) << "the fixture leaves room for the dialog round the window's centre";
+    const QPoint offset = dialog->frameGeometry().center() - w().frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
+}
+
 // The case list's columns fit what they show once the list is filled.
 TEST_F(ModalLayoutTest, TheCaseListsColumnsFitTheirContents) {
     selectNode(QStringLiteral("十四主星"));
