@@ -358,18 +358,20 @@ QString Wnl::TianGanTouChu(const QString& dayStem, const QString& otherStem) {
 
 BirthMoment Wnl::birth() const { return BirthMoment::fromTimeText(mCivilDay, mTimeText); }
 
+void Wnl::shareCountedDay() { core::gChartTime = birth().countedDay(); }
+
 bool Wnl::GoToDate(vb::Date& d) {
     d = d.datePart();
     if (sameMonth(d, mCivilDay)) {
         mCivilDay = d;
-        core::gChartTime = birth().countedDay();
+        shareCountedDay();
         drawSelectionFrame();
         return false;
     }
     if (d >= lastMonthStart()) d = lastMonthStart();
     if (d <= firstDay()) d = firstDay();
     mCivilDay = d;
-    core::gChartTime = birth().countedDay();
+    shareCountedDay();
     showCivilDayInLists();
     SetSelectedDate();
     return true;
@@ -389,7 +391,7 @@ void Wnl::showCivilDayInLists() {
 void Wnl::SetSelectedDate() {
     Label4->setCaption(core::gChartTime.dateText());
     // The birth counts for the next day from 23:00 on; the lists keep the civil day.
-    core::gChartTime = birth().countedDay();
+    shareCountedDay();
     showCivilDayInLists();
     mUpdating = false;
     // A grid click whose day was selected already raised no Click of cboDay to take this mark, which
@@ -528,9 +530,9 @@ void Wnl::playClick() {
 void Wnl::picMonth_MouseDown(int, int, double x, double y) {
     playClick();
     if (mCellWidth <= 0 || mCellHeight <= 0) return;  // not initialised
-    // The click is about the month this grid shows: another calendar open meanwhile (the chart
-    // window's and the new-case dialog's) may have moved the shared day elsewhere.
-    core::gChartTime = birth().countedDay();
+    // The click is about the month this grid shows (the chart window's and the new-case dialog's
+    // calendars may both be open).
+    shareCountedDay();
     const int first = firstWeekday();
     // The last pixel column and row lie past the seventh column and sixth row; they count as those.
     const int col = std::clamp(roundedTwips(x) / mCellWidth + 1, 1, 7);
@@ -640,8 +642,7 @@ void Wnl::stepMonths(int months) {
 void Wnl::changeEvent(QEvent* event) {
     // The header and grid take their colours from the palette.
     if (event->type() == QEvent::PaletteChange && mCellWidth > 0) {
-        // This grid's own month, whatever another calendar has made of the shared day.
-        core::gChartTime = birth().countedDay();
+        shareCountedDay();
         Picweek_Paint();
         guarded([this] { picMonth_Paint(); });
     }

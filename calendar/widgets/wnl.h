@@ -136,6 +136,9 @@ private:
     void fillAndSelect(int hour, int minute);
     void connectEvents();
     BirthMoment birth() const;
+    // The shared birth day becomes this calendar's (its day, counted on from 23:00): the grid draws
+    // and reads the shared day, which another calendar open meanwhile may have moved.
+    void shareCountedDay();
     // Selects the civil day in the three date lists without their Clicks acting.
     void showCivilDayInLists();
     void drawSelectionFrame();

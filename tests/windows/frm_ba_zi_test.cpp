@@ -473,7 +473,6 @@ TEST_F(ChartWindow, ScrollRangesReachTheFarEdgesAndATinyWindowGivesNoNegativeSiz
     ASSERT_TRUE(windows::openCase(vb::Date::fromParts(1990, 6, 6, 8, 15), false, 2, QString()));
     FrmBaZi& w = *forms::loadedInstance<FrmBaZi>();
     w.AlignScrollBars();
-    // Scrolled to the calendar column, where the sex caption is.
     w.HScroll()->setValue(w.HScroll()->maximum());
     w.VScroll()->setValue(w.VScroll()->maximum());
     const QRect surface = forms::twipsGeometry(w.picbox());
